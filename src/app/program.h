@@ -1,0 +1,36 @@
+// The program's spine: the outer window loop, the message loop, per-window start
+// and shutdown, and the per-frame driver that turns held keys into player actions
+// and hands each frame to the game or to the front-end. Game logic advances in
+// fixed 10 ms ticks computed from elapsed time, never by frame count.
+#pragma once
+#include <cstdint>
+
+// Top-level mode: 0 game, 1 front-end, 100 start a game, 200 enter the front-end.
+enum : uint8_t { MODE_GAME = 0, MODE_FRONTEND = 1, MODE_START_GAME = 100, MODE_ENTER_FRONTEND = 200 };
+extern uint8_t TopMode;
+
+extern uint8_t ProgramRunning;          // the outer window loop continues while 1
+extern uint8_t WantFullscreen;          // display mode of the next window opening
+extern uint8_t RestartPending;          // a display switch is closing the window
+extern uint8_t DisplaySwitchRequested;  // performed at the end of the current frame
+extern uint8_t LoadingActive;           // asset loading: frames and swaps are skipped
+extern uint8_t AudioStarted;            // audio started once per process
+extern uint8_t SpaceRepeatTimer;        // game ticks before space fires again
+extern uint8_t CtrlRepeatTimer;         // game ticks before Ctrl fires again
+extern int32_t PrevGameHoverId;         // HoverId at the end of the previous game frame
+
+// The whole program. Returns 0, or -1 when the window class cannot be registered.
+int RunProgram();
+// Per-window start (GL state, audio once, assets); always true.
+bool InitializeGame();
+// Per-window shutdown: saves the high-score record and stops audio unless a
+// display switch is in progress.
+void ShutdownGame();
+// One frame at system time `now` (ms).
+void FrameUpdate(uint32_t now);
+void DispatchFrame(uint32_t now);
+void GameFrame(uint32_t now);
+// Asks the program to end: quit message posted, ProgramRunning := 0.
+void QuitProgram();
+// Starts a display switch: RestartPending := 1 and the display-switch message posted.
+void ToggleFullscreen();

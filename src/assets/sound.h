@@ -1,0 +1,56 @@
+// Numbered sound effects (samples 1..28) and music tracks (1..7). The game asks
+// for "sample 8" or "music 3"; this module keeps the tables and talks to the
+// platform's audio back end. When no audio device could be opened every call is
+// a silent no-op.
+#pragma once
+#include <cstdint>
+#include <string>
+
+constexpr int SAMPLE_COUNT = 28;
+constexpr int MUSIC_COUNT = 7;
+
+// Sample numbers, by file stem.
+enum SampleId : int {
+  SND_DREHER = 1, SND_TRANKUP, SND_ANKER, SND_BOX, SND_AIM, SND_CHANGE, SND_TUBE, SND_LINE,
+  SND_BOMB, SND_LINEFALL, SND_MLINE, SND_STONE, SND_DC, SND_BUZZ, SND_HIT, SND_MOVER, SND_SELECT,
+  SND_WIN, SND_COIN, SND_START, SND_BORDER, SND_CHIME, SND_BUY, SND_SELL, SND_TUBELINE, SND_ITEM,
+  SND_CLOCK, SND_BELL
+};
+// Music numbers: themes 1..5, then the front-end tracks.
+enum MusicId : int { MUS_FOREST = 1, MUS_CITY, MUS_DESERT, MUS_BEACH, MUS_MOUNTAIN, MUS_TITLE, MUS_MAP };
+
+// File names of the catalogues, index = number - 1.
+extern const char* const SampleFiles[SAMPLE_COUNT];
+extern const char* const MusicFiles[MUSIC_COUNT];
+
+// Loading (asset loader only). Each fills its table entry, 0 on failure, silently.
+void LoadSoundSample(const std::string& path, int n);  // up to 3 overlapping playbacks
+void LoadLoopSample(const std::string& path, int n);   // one looping playback (sample 12)
+void LoadMusicTrack(const std::string& path, int n);   // looping stream
+
+// Playing. n outside its table does nothing.
+void PlaySample(int n);        // a 4th overlapping playback restarts the oldest
+void RestartSample(int n);
+void StopSample(int n);        // every playback of sample n stops
+void SetSampleLevel(int n, int volume);  // 0..100
+void StartMusic(int n);        // stops all tracks, restarts n from the beginning at volume 100
+void FadeOutMusic(int n);      // slides n's volume to 0 over 2000 ms; the track keeps running
+void RestoreMusicVolume(int n);  // n's volume back to 100 at once
+
+// The two global volumes, 0..100 (options value x 10).
+void SetStreamVolume(int volume);
+void SetSampleVolume(int volume);
+
+// Audio start and stop, once per process (InitializeGame / ShutdownGame).
+void StartAudio();
+void StopAudio();
+
+// Every request above is also reported to an observer, so tests can check which
+// sounds the rules asked for without an audio device.
+struct SoundRequest {
+  enum Op : uint8_t { Play, Restart, Stop, Level, Music, Fade, Restore, StreamVolume, SampleVolume } op;
+  int n;      // sample or track number (0 for the global volumes)
+  int value;  // level or volume where the request has one
+};
+using SoundObserver = void (*)(const SoundRequest&);
+void SetSoundObserver(SoundObserver observer);

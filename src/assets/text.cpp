@@ -1,0 +1,3 @@
+#include "assets/text.h"
+
+int32_t HoverId = 0;

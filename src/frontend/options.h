@@ -1,0 +1,21 @@
+// The player's settings: one 7-byte record, the exact content of data/misc/opt.dat.
+#pragma once
+#include <cstdint>
+
+constexpr int OPTIONS_SIZE = 7;
+enum OptionByte : int {
+  OPT_FULLSCREEN = 0,       // 1 full screen, 0 window
+  OPT_SHOW_HELP = 1,        // instructions at every game start
+  OPT_ARCADE_AIMHELP = 2,   // aim help in arcade games
+  OPT_SHOW_CHARACTER = 3,   // the character portrait on the game screen
+  OPT_MOUSE_SPEED = 4,      // 0..9
+  OPT_MUSIC_VOLUME = 5,     // 0..9, applied x 10
+  OPT_SOUND_VOLUME = 6,     // 0..9, applied x 10
+};
+extern uint8_t Options[OPTIONS_SIZE];
+
+// Reads data/misc/opt.dat into Options (after zeroing it). A missing file or one
+// shorter than 7 bytes ends the program with a message naming it.
+void ReadOptionsFile();
+// Replaces data/misc/opt.dat atomically with Options. False (and reported) on failure.
+bool WriteOptionsFile();

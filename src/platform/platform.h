@@ -1,0 +1,106 @@
+// The platform layer: everything the game needs from the operating system, the
+// window system and OpenGL context creation, in the shape the game expects. This
+// folder is the only code that includes SDL. The 800 x 600 picture is what the
+// game draws; in full screen it is scaled to fit the desktop and centred between
+// black bars, and mouse positions are mapped back into picture pixels.
+#pragma once
+#include <cstdint>
+
+constexpr int PICTURE_WIDTH = 800;
+constexpr int PICTURE_HEIGHT = 600;
+
+// --- clock ---------------------------------------------------------------
+// Milliseconds since an arbitrary start, unsigned 32-bit, wrapping.
+uint32_t PlatformTicks();
+
+// --- message boxes ---------------------------------------------------------
+enum class MessageIcon { None, Exclamation, Error };
+// Shows a modal message box with an OK button and writes the same text to stderr.
+// Without a display (or when SDL_VIDEODRIVER is "dummy"/"offscreen") only stderr is used,
+// so it never blocks. Tests can count calls through PlatformMessageCount().
+void PlatformMessageBox(const char* text, const char* caption, MessageIcon icon);
+int PlatformMessageCount();
+// The caption and text of the last message box (for tests).
+const char* PlatformLastMessageText();
+const char* PlatformLastMessageCaption();
+
+// --- video -------------------------------------------------------------------
+// Starts SDL's video and event subsystems. False on failure.
+bool PlatformInitVideo();
+void PlatformQuitVideo();
+
+// Opens the 800 x 600 game window with an OpenGL compatibility context (double
+// buffer, 16-bit depth, `samples` multisample samples or 0 for none) and makes the
+// context current. `fullscreen` asks for desktop full screen; `fullscreenOk` reports
+// whether the window really became full screen. False when the window or the
+// context cannot be made (everything made is released again).
+bool PlatformOpenWindow(const char* title, int width, int height, bool fullscreen, int samples,
+                        bool* fullscreenOk);
+void PlatformCloseWindow();
+bool PlatformWindowOpen();
+void PlatformSwapBuffers();
+// Whether a context with `samples` multisample samples can be created on this display.
+bool PlatformMultisampleAvailable(int samples);
+
+// Sets the GL viewport for a rectangle given in picture pixels of an
+// `areaWidth` x `areaHeight` picture (bottom-left origin, as glViewport), mapped
+// through the letterbox onto the drawable. Every viewport goes through here.
+void PlatformSetViewport(int x, int y, int width, int height);
+// The letterbox: where the 800 x 600 picture lies in the drawable, in drawable pixels.
+struct Letterbox {
+  int x, y, width, height;  // picture rectangle in the drawable (bottom-left origin)
+  int drawableWidth, drawableHeight;
+};
+Letterbox PlatformLetterbox();
+// Pure letterbox arithmetic, for tests: the largest 4:3 rectangle centred in the area.
+Letterbox ComputeLetterbox(int drawableWidth, int drawableHeight);
+// Maps a window-pixel position to picture pixels for a window of the given size
+// (positions outside the picture are clamped to 0..65535 after mapping, never negative).
+void MapWindowToPicture(int windowWidth, int windowHeight, int wx, int wy, int* px, int* py);
+
+// Clears the whole drawable (including the bars) to black.
+void PlatformClearBars();
+
+// OpenGL extension lookup for the multisample switch.
+void* PlatformGetProcAddress(const char* name);
+
+// --- pointer ------------------------------------------------------------------
+// Keeps the system pointer inside the rectangle (picture pixels, right/bottom exclusive).
+void PlatformConfinePointer(int left, int top, int right, int bottom);
+void PlatformReleasePointer();
+// Hides the system pointer over the window (every screen draws its own pointer).
+void PlatformHidePointer();
+// Moves the pointer to a picture position (tests and the first frame only).
+void PlatformWarpPointer(int x, int y);
+
+// --- events -------------------------------------------------------------------
+enum class EventType : uint8_t {
+  None,
+  Quit,           // the quit message: ends the message loop
+  Close,          // the window's close button, Alt+F4, Ctrl+C or SIGTERM
+  KeyDown,        // vk = Windows virtual-key code 0..255
+  KeyUp,
+  MouseMove,      // x, y in picture pixels
+  ButtonDown,     // button 0 left, 1 right, 2 middle; x, y in picture pixels
+  Minimised,
+  Restored,
+  FocusLost,
+  FocusGained,
+  ToggleDisplay,  // the private display-switch message (1025)
+  ScreenSaver,    // a request to start the screen saver or power down the monitor
+};
+struct PlatformEvent {
+  EventType type = EventType::None;
+  int vk = 0;
+  int button = 0;
+  int x = 0, y = 0;
+};
+// Takes the next waiting event; false when none is waiting.
+bool PlatformPollEvent(PlatformEvent& event);
+// Sleeps until an event arrives (used while the window is minimised).
+void PlatformWaitEvent();
+// Posts the quit message / the display-switch message to the queue.
+void PlatformPostQuit();
+void PlatformPostToggleDisplay();
+// Maps an SDL keycode to a Windows virtual-key code (0 when unmapped). Exposed for tests.
+int VirtualKeyFromKeycode(int32_t sdlKeycode);
