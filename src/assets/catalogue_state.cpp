@@ -1,0 +1,4 @@
+#include "assets/catalogue.h"
+
+GameTextures Tex;
+GameLists Lists;
