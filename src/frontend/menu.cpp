@@ -1,10 +1,283 @@
-// Placeholder until the front-end lands: a black screen.
 #include "frontend/menu.h"
 
-uint8_t MenuScreen = 0;
+#include <GL/gl.h>
+
+#include "app/program.h"
+#include "app/window.h"
+#include "assets/catalogue.h"
+#include "assets/sound.h"
+#include "assets/text.h"
+#include "core/arith.h"
+#include "frontend/highscore.h"
+#include "frontend/level_map.h"
+#include "frontend/menu_screens.h"
+#include "frontend/options.h"
+#include "frontend/shop.h"
+#include "game/state.h"
+#include "render/effects.h"
+#include "render/screen2d.h"
+
+uint8_t MenuScreen = SCREEN_MAIN;
+uint8_t OptionsOpen = 0;
+uint8_t InstructionsOpen = 0;
+uint8_t InstructionsPage = 0;
 int32_t SlidePos = 60;
 int32_t SlideTarget = 0;
+uint32_t MenuStartTime = 0;
+int32_t MenuTicks = 0;
+uint8_t FadeLevel = 0;
+int32_t PrevHoverId = 0;
+int32_t HoverSpot = 0;
+int32_t PrevHoverSpot = 0;
+uint8_t StoryIntroSeen = 0;
+int32_t StoryProgressAtStart = 0;
 
-void EnterFrontEnd(uint32_t) {}
-void MenuFrame(uint32_t) {}
-void MenuClick() {}
+namespace {
+constexpr int32_t STRIP_MAIN = 0, STRIP_CYLINDER = -60, STRIP_THEME = -120, STRIP_SIDE = 80;
+
+void OpenSideScreen(bool options, bool instructions) {
+  MenuScreen = SCREEN_SIDE;
+  SlideTarget = STRIP_SIDE;
+  PlaySample(SND_SELECT);
+  OptionsOpen = options ? 1 : 0;
+  InstructionsOpen = instructions ? 1 : 0;
+}
+
+// Stars burst from the spot of the level that has just been unlocked.
+void CelebrateUnlockedLevel(int spot) {
+  if (spot < 1 || spot > MAP_SPOTS) return;
+  PlaySample(SND_CHIME);
+  float x = LevelSpots[spot - 1][0], y = LevelSpots[spot - 1][1];
+  for (int i = 0; i < 51; ++i) {
+    float vx = static_cast<float>(Random(20) - 10) / 100.0f;
+    float vy = static_cast<float>(Random(20) - 10) / 100.0f;
+    SpawnMenuStar(x, y, vx, vy);
+  }
+}
+
+void StartStoryLevel(int32_t spot) {
+  StartLevelIndex = static_cast<uint16_t>(spot - 1);
+  TopMode = MODE_START_GAME;
+  StoryProgressAtStart = HighScores.profile.storyProgress;
+  PlaySample(SND_SELECT);
+  PlaySample(SND_START);
+  ChosenTheme = ThemeForSpot(spot);
+}
+
+void InstructionsClick(int32_t id) {
+  if (id == 20) {
+    SlideTarget = STRIP_MAIN;
+  } else if (id == 40 && InstructionsPage > 0) {
+    --InstructionsPage;
+    PlaySample(SND_SELECT);
+  } else if (id == 50 && InstructionsPage < 3) {
+    PlaySample(SND_SELECT);
+    ++InstructionsPage;
+  }
+}
+
+void SetYesNo(int optionByte, bool yes) { Options[optionByte] = yes ? 1 : 0; }
+
+void OptionsClick(int32_t id) {
+  if (id >= 1 && id <= 10) {
+    Options[OPT_MOUSE_SPEED] = static_cast<uint8_t>(id - 1);
+  } else if (id >= 11 && id <= 20) {
+    Options[OPT_MUSIC_VOLUME] = static_cast<uint8_t>(id - 11);
+    SetStreamVolume(Options[OPT_MUSIC_VOLUME] * 10);
+  } else if (id >= 21 && id <= 30) {
+    Options[OPT_SOUND_VOLUME] = static_cast<uint8_t>(id - 21);
+    SetSampleVolume(Options[OPT_SOUND_VOLUME] * 10);
+  } else if (id == 50 || id == 51) {
+    uint8_t fullscreen = id == 50 ? 1 : 0;
+    if (Options[OPT_FULLSCREEN] != fullscreen) DisplaySwitchRequested = 1;
+    Options[OPT_FULLSCREEN] = fullscreen;
+  } else if (id == 60 || id == 61) {
+    SetYesNo(OPT_SHOW_HELP, id == 60);
+  } else if (id == 70 || id == 71) {
+    SetYesNo(OPT_ARCADE_AIMHELP, id == 70);
+  } else if (id == 80 || id == 81) {
+    SetYesNo(OPT_SHOW_CHARACTER, id == 80);
+  } else if (id == 90) {
+    // A failed write is reported by WriteOptionsFile; the settings stay in effect.
+    WriteOptionsFile();
+    SlideTarget = STRIP_MAIN;
+    // The window re-opened by a display switch is running again: the next exit
+    // may save the high scores.
+    RestartPending = 0;
+  }
+  PlaySample(SND_SELECT);
+}
+
+void MapClick(int32_t id) {
+  if (id == 1) {
+    MenuScreen = SCREEN_MAIN;
+    HoverId = 0;
+    SlidePos = 60;
+    SlideTarget = STRIP_MAIN;
+    PlaySample(SND_SELECT);
+    StartMusic(MUS_TITLE);
+  } else if (id == 2) {
+    MenuScreen = SCREEN_SHOP;
+    HoverId = 0;
+    PlaySample(SND_SELECT);
+  }
+}
+
+void MainMenuClick(int32_t id) {
+  switch (id) {
+  case 1:
+    MenuScreen = SCREEN_MAP;
+    FadeLevel = 0;
+    PlaySample(SND_SELECT);
+    StartMusic(MUS_MAP);
+    break;
+  case 2:
+    MenuScreen = SCREEN_CYLINDER;
+    SlideTarget = STRIP_CYLINDER;
+    PlaySample(SND_SELECT);
+    break;
+  case 3:
+    OpenSideScreen(false, false);
+    break;
+  case 4:
+    OpenSideScreen(true, false);
+    break;
+  case 5:
+    QuitProgram();
+    break;
+  case 6:
+    OpenSideScreen(false, true);
+    InstructionsPage = 0;
+    break;
+  default:
+    break;
+  }
+}
+
+void CylinderClick(int32_t id) {
+  if (id == 14) {
+    MenuScreen = SCREEN_MAIN;
+    SlideTarget = STRIP_MAIN;
+    PlaySample(SND_SELECT);
+  } else if (id == 8 || id == 10 || id == 12) {
+    ArcadeCylinderSize = id;
+    MenuScreen = SCREEN_THEME;
+    SlideTarget = STRIP_THEME;
+    PlaySample(SND_SELECT);
+  }
+}
+
+void ThemeClick(int32_t id) {
+  if (id == 14) {
+    MenuScreen = SCREEN_CYLINDER;
+    SlideTarget = STRIP_CYLINDER;
+    PlaySample(SND_SELECT);
+  } else if (id >= 1 && id <= 5) {
+    StartLevelIndex = ARCADE_LEVEL;
+    ChosenTheme = static_cast<uint8_t>(id);
+    TopMode = MODE_START_GAME;
+    PlaySample(SND_SELECT);
+    PlaySample(SND_START);
+  }
+}
+}  // namespace
+
+uint8_t ThemeForSpot(int32_t spot) {
+  if (spot >= 41) return 5;
+  if (spot < 1) return 1;
+  return static_cast<uint8_t>((spot - 1) / 5 % 4 + 1);
+}
+
+void EnterFrontEnd(uint32_t now) {
+  MenuStartTime = now;
+  MenuTicks = 0;
+  FadeLevel = 0;
+  OptionsOpen = 0;
+  InstructionsOpen = 0;
+  if (MenuScreen != SCREEN_MAP && MenuScreen != SCREEN_SHOP) StartMusic(MUS_TITLE);
+  if (MenuScreen == SCREEN_MAP) {
+    StartMusic(MUS_MAP);
+    int32_t progress = HighScores.profile.storyProgress;
+    if (progress - 1 == StoryProgressAtStart) CelebrateUnlockedLevel(progress);
+  }
+}
+
+void MenuTick() {
+  ++MenuTicks;
+  if (SlidePos > SlideTarget) --SlidePos;
+  if (SlidePos < SlideTarget) ++SlidePos;
+  // A side screen becomes the main menu once the strip has brought the main menu
+  // back. Only the side screen: the arcade set-up passes 0 on its way out when
+  // "Arcade mode" is clicked while the menu is still sliding in, and must keep
+  // its screen id.
+  if (SlidePos == 0 && MenuScreen == SCREEN_SIDE) MenuScreen = SCREEN_MAIN;
+  if (FadeLevel < 254) FadeLevel = static_cast<uint8_t>(FadeLevel + 2);
+  TickStars();
+}
+
+void MenuFrame(uint32_t now) {
+  int32_t due = static_cast<int32_t>((now - MenuStartTime) / 10) - MenuTicks;
+  for (int32_t i = 0; i < due; ++i) MenuTick();
+  DrawMenus();
+  if (HoverId != PrevHoverId && HoverId != 0) PlaySample(SND_MOVER);
+  PrevHoverId = HoverId;
+}
+
+void DrawMenus() {
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ReleaseCursor();
+  BeginScreenSpace();
+  HoverId = 0;
+  HoverSpot = 0;
+
+  if (MenuScreen < SCREEN_MAP) {
+    int p = 10 * SlidePos;
+    DrawTitleScreen();
+    DrawMainMenu(p);
+    DrawCylinderPanel(p);
+    DrawThemePanel(p);
+    if (MenuScreen == SCREEN_SIDE) DrawSideScreen(p);
+  } else if (MenuScreen == SCREEN_MAP) {
+    DrawLevelMap();
+  } else if (MenuScreen == SCREEN_SHOP) {
+    DrawShop();
+  }
+
+  DrawImagePartMasked(Tex.cursor, static_cast<float>(MouseX), static_cast<float>(MouseY), 32, 32, 0, 0, 1, 1);
+  if (FadeLevel < 254) DimScreen(FadeLevel);
+  EndScreenSpace();
+
+  if (HoverSpot != PrevHoverSpot && HoverSpot > 0) PlaySample(SND_MOVER);
+  PrevHoverSpot = HoverSpot;
+}
+
+void MenuClick() {
+  if (HoverId == 77) {
+    PlaySample(SND_SELECT);
+    StoryIntroSeen = 1;
+  }
+  if (HoverSpot > 0 && StoryIntroSeen == 1) {
+    StartStoryLevel(HoverSpot);
+    return;
+  }
+  if (MenuScreen == SCREEN_SIDE && InstructionsOpen == 1) InstructionsClick(HoverId);
+  if (MenuScreen == SCREEN_SIDE && OptionsOpen == 1) {
+    OptionsClick(HoverId);
+    return;
+  }
+  if (MenuScreen == SCREEN_MAP) {
+    MapClick(HoverId);
+    if (MenuScreen == SCREEN_MAIN) return;
+  }
+  if (MenuScreen == SCREEN_SHOP) ShopClick(HoverId);
+  if (MenuScreen == SCREEN_SIDE && HoverId == 20) {
+    SlideTarget = STRIP_MAIN;
+    PlaySample(SND_SELECT);
+  }
+  // The three strip screens are tested afresh one after the other: a click that
+  // moves on to the next screen arrives there with an id that means nothing there.
+  if (MenuScreen == SCREEN_MAIN) MainMenuClick(HoverId);
+  if (MenuScreen == SCREEN_CYLINDER) CylinderClick(HoverId);
+  if (MenuScreen == SCREEN_THEME) ThemeClick(HoverId);
+}

@@ -1,0 +1,157 @@
+#include "frontend/menu_screens.h"
+
+#include <cmath>
+#include <string>
+
+#include "assets/catalogue.h"
+#include "assets/text.h"
+#include "core/arith.h"
+#include "frontend/hall_of_fame.h"
+#include "frontend/highscore.h"
+#include "frontend/menu.h"
+#include "frontend/options.h"
+#include "render/help_pages.h"
+#include "render/screen2d.h"
+
+namespace {
+// The texts live here once, so that drawing a frame never builds a long string.
+const std::string STORY_MODE = "Story mode", ARCADE_MODE = "Arcade mode", HALL_OF_FAME = "Hall of fame",
+                  INSTRUCTIONS = "Instructions", OPTIONS = "Options", QUIT = "Quit", VERSION = "v. 1.4",
+                  CYLINDER_SIZE = "Cylinder Size", SELECT_THEME = "Select Theme", BACK = "Back", OK_UPPER = "Ok",
+                  OK_LOWER = "ok", YES = "Yes", NO = "No", YES_NO_MARKER = "[    ]", DIGIT_MARKER = "[ ]";
+const std::string SIZE_LABELS[3] = {"8", "10", "12"};
+const std::string THEME_NAMES[5] = {"Forest", "City", "Desert", "Beach", "Mountain"};
+const std::string DIGITS[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+
+struct YesNoRow {
+  std::string text;
+  int y;
+  int optionByte;
+  uint8_t yesId;
+};
+const YesNoRow YES_NO_ROWS[4] = {{"Fullscreen", 180, OPT_FULLSCREEN, 50},
+                                 {"Show instructions on Startup", 230, OPT_SHOW_HELP, 60},
+                                 {"Aimhelp in Arcade Mode", 280, OPT_ARCADE_AIMHELP, 70},
+                                 {"Show Ingame Character", 330, OPT_SHOW_CHARACTER, 80}};
+
+struct DigitRow {
+  std::string text;
+  int y;
+  int optionByte;
+  uint8_t firstId;
+};
+const DigitRow DIGIT_ROWS[3] = {{"Ingame Mouse Speed", 380, OPT_MOUSE_SPEED, 1},
+                                {"Music Volume", 430, OPT_MUSIC_VOLUME, 11},
+                                {"Sound Volume", 480, OPT_SOUND_VOLUME, 21}};
+
+void BluePanel(int x, int y, int width, int height) { DrawPanel(x, y, width, height, 128, 128, 228); }
+
+void CentredLabel(int centre, int y, uint8_t size, const std::string& text, uint8_t id) {
+  DrawHoverText(CentredX(centre, text, size), y, size, text, id);
+}
+
+void CentredText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+                 const std::string& text) {
+  DrawText(CentredX(centre, text, size), y, size, red, green, blue, text);
+}
+
+// An orange panel heading with a black shadow 2 pixels right and down.
+void PanelHeading(int centre, int y, const std::string& text) {
+  CentredText(centre + 2, y + 2, 30, 0, 0, 0, text);
+  CentredText(centre, y, 30, 255, 178, 109, text);
+}
+}  // namespace
+
+int32_t LogoDropY(int32_t ticks, int32_t firstTick, int32_t restY) {
+  if (ticks < firstTick) return restY - 300;
+  if (ticks > firstTick + 98) return restY;
+  // A quarter cosine: fast at first, slowing to rest. Long double keeps the
+  // rounding of the half-way cases stable.
+  long double phase = static_cast<long double>(firstTick + 99 - ticks) / 100.0L * 3.14159265358979323846L / 2.0L;
+  return restY + Round(static_cast<double>(300.0L * std::cos(phase) - 300.0L));
+}
+
+int32_t ThemeUnlockProgress(int theme) {
+  if (theme == 4) return 16;
+  if (theme == 5) return 41;
+  return 0;
+}
+
+void DrawTitleScreen() {
+  DrawImagePart(Tex.title, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
+  DrawText(18, 584, 14, 50, 50, 50, VERSION);
+  DrawImagePartGlow(Tex.boxes, 254, static_cast<float>(LogoDropY(MenuTicks, 186, 10)), 512, 128, 0, 0, 1, 1, 50);
+  DrawImagePartTinted(Tex.quor, 89, static_cast<float>(LogoDropY(MenuTicks, 101, 30)), 256, 128, 0, 0, 1, 1, 255,
+                      255, 255);
+}
+
+void DrawMainMenu(int p) {
+  BluePanel(p + 310, 340, 180, 231);
+  CentredLabel(p + 400, 348, 30, STORY_MODE, 1);
+  CentredLabel(p + 400, 380, 30, ARCADE_MODE, 2);
+  CentredLabel(p + 400, 412, 30, HALL_OF_FAME, 3);
+  CentredLabel(p + 400, 444, 30, INSTRUCTIONS, 6);
+  CentredLabel(p + 400, 476, 30, OPTIONS, 4);
+  CentredLabel(p + 400, 530, 30, QUIT, 5);
+}
+
+void DrawCylinderPanel(int p) {
+  BluePanel(p + 910, 372, 180, 112);
+  PanelHeading(p + 1000, 380, CYLINDER_SIZE);
+  CentredLabel(p + 942, 417, 30, SIZE_LABELS[0], 8);
+  CentredLabel(p + 992, 417, 30, SIZE_LABELS[1], 10);
+  CentredLabel(p + 1047, 417, 30, SIZE_LABELS[2], 12);
+  CentredLabel(p + 1000, 452, 20, BACK, 14);
+}
+
+void DrawThemePanel(int p) {
+  BluePanel(p + 1510, 357, 180, 235);
+  PanelHeading(p + 1600, 365, SELECT_THEME);
+  int32_t progress = HighScores.profile.storyProgress;
+  for (int theme = 1; theme <= 5; ++theme) {
+    int y = 397 + 32 * (theme - 1);
+    const std::string& name = THEME_NAMES[theme - 1];
+    if (progress >= ThemeUnlockProgress(theme))
+      CentredLabel(p + 1600, y, 30, name, static_cast<uint8_t>(theme));
+    else
+      CentredText(p + 1600, y, 30, 128, 128, 128, name);
+  }
+  CentredLabel(p + 1600, 562, 20, BACK, 14);
+}
+
+void DrawSideScreen(int p) {
+  if (InstructionsOpen == 1)
+    DrawInstructionsScreen(p);
+  else if (OptionsOpen == 1)
+    DrawOptionsScreen(p);
+  else
+    DrawHallOfFame(p);
+}
+
+void DrawInstructionsScreen(int p) {
+  BluePanel(p - 490, 103, 180, 40);
+  BluePanel(p - 770, 140, 740, 382);
+  BluePanel(p - 430, 519, 60, 40);
+  CentredLabel(p - 400, 522, 30, OK_UPPER, 20);
+  CentredText(p - 400, 106, 30, 255, 255, 0, INSTRUCTIONS);
+  DrawInstructionPage(InstructionsPage, p, 0);
+}
+
+void DrawOptionsScreen(int p) {
+  HoverId = 0;
+  BluePanel(p - 530, 170, 260, 410);
+  for (const YesNoRow& row : YES_NO_ROWS) {
+    DrawText(p - 500, row.y, 20, 255, 255, 0, row.text);
+    int markerX = Options[row.optionByte] == 1 ? p - 502 : p - 462;
+    DrawText(markerX, row.y + 19, 20, 255, 0, 0, YES_NO_MARKER);
+    DrawHoverText(p - 500, row.y + 20, 20, YES, row.yesId);
+    DrawHoverText(p - 460, row.y + 20, 20, NO, static_cast<uint8_t>(row.yesId + 1));
+  }
+  for (const DigitRow& row : DIGIT_ROWS) {
+    DrawText(p - 500, row.y, 20, 255, 255, 0, row.text);
+    DrawText(p - 502 + 20 * Options[row.optionByte], row.y + 19, 20, 255, 0, 0, DIGIT_MARKER);
+    for (int c = 0; c < 10; ++c)
+      DrawHoverText(p - 500 + 20 * c, row.y + 20, 20, DIGITS[c], static_cast<uint8_t>(row.firstId + c));
+  }
+  CentredLabel(p - 400, 532, 30, OK_LOWER, 90);
+}
