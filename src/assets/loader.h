@@ -3,9 +3,31 @@
 #pragma once
 #include <cstdint>
 
-extern uint8_t FirstLoadDone;
+#include "assets/model.h"
 
-// First run: save, levels, sounds, music, font widths, models, then the OpenGL
-// objects, then the front-end. Later runs (after a display switch) rebuild only
-// the OpenGL objects.
+extern uint8_t FirstLoadDone; // 0 at program start, 1 after the first complete load
+
+// The eight models in catalogue order (block, bomb core, bomb shell, clamp, hook,
+// tube, plate, character), read once per process and kept until exit.
+constexpr int MODEL_COUNT = 8;
+extern TModel Models[MODEL_COUNT];
+
+// Called by InitializeGame with the new rendering context current.
+// First run: save, levels, volumes, sounds, music, effect reset, font widths,
+// models, then the OpenGL objects, then the front-end (TopMode 1). Later runs
+// (after a display switch) rebuild only the display lists and textures; records,
+// models and audio stay as they are and music keeps playing. Missing required
+// records end the program; missing pictures show their message and loading goes on.
 void LoadAssets();
+
+// Draws one frame of the loading screen (logo on the first run, the bar) and
+// presents it. Called only by LoadAssets.
+void ProgressStep();
+// Steps drawn in the current run, and the steps a run of this kind takes (50 first, 31 later).
+int32_t LoadingStepCount();
+int32_t LoadingStepsPerRun();
+// Left edge of the bar's unfilled part after `step` of `stepsPerRun` steps.
+int32_t LoadingBarX0(int32_t step, int32_t stepsPerRun);
+
+// Empties the data of the eight models (program exit; display lists stay valid).
+void ReleaseModels();

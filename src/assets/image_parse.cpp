@@ -1,0 +1,173 @@
+#include "assets/image_parse.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <jpeglib.h>
+
+#include "core/binio.h"
+
+namespace {
+
+constexpr size_t BMP_FILE_HEADER = 14;
+constexpr size_t BMP_INFO_HEADER = 40;
+constexpr size_t TGA_HEADER = 18;
+
+bool Fail(ImageError& error, std::string text, const char* caption) {
+  error.text = std::move(text);
+  error.caption = caption;
+  return false;
+}
+
+bool SideOk(int64_t side) {
+  return side > 0 && side <= MAX_IMAGE_SIDE;
+}
+
+// Copies width x height pixels of `srcBytes` bytes each, swapping the first and
+// third byte (blue-green-red to red-green-blue); a fourth byte (alpha) is kept when
+// the destination has four bytes per pixel.
+void CopySwapped(const uint8_t* src, int srcBytes, ParsedImage& out) {
+  size_t count = static_cast<size_t>(out.width) * out.height;
+  out.pixels.resize(count * out.bytesPerPixel);
+  uint8_t* dst = out.pixels.data();
+  for (size_t i = 0; i < count; ++i) {
+    dst[0] = src[2];
+    dst[1] = src[1];
+    dst[2] = src[0];
+    if (out.bytesPerPixel == 4) dst[3] = src[3];
+    src += srcBytes;
+    dst += out.bytesPerPixel;
+  }
+}
+
+} // namespace
+
+bool ParseBmp(const uint8_t* data, size_t size, ParsedImage& out, ImageError& error) {
+  ByteReader r(data, size);
+  const size_t info = BMP_FILE_HEADER;
+  const size_t headers = BMP_FILE_HEADER + BMP_INFO_HEADER;
+  if (!r.Has(0, headers)) return Fail(error, "Error reading bitmap data", BMP_CAPTION);
+  int64_t width = r.I32(info + 4);
+  int64_t height = r.I32(info + 8);
+  int64_t bits = r.U16(info + 14);
+  int64_t imageSize = r.U32(info + 20);
+  int64_t paletteBytes = r.U32(info + 32);
+
+  if (!r.Has(headers, static_cast<size_t>(paletteBytes)))
+    return Fail(error, "Error reading palette", BMP_CAPTION);
+  size_t pixelStart = headers + static_cast<size_t>(paletteBytes);
+
+  // A damaged header must not make us read past the file or hand OpenGL fewer
+  // bytes than width x height x 3.
+  if (!SideOk(width) || !SideOk(height)) return Fail(error, "Error reading bitmap data", BMP_CAPTION);
+  int64_t stored = imageSize != 0 ? imageSize : width * height * bits / 8;
+  int64_t needed = width * height * 3;
+  if (stored < needed || !r.Has(pixelStart, static_cast<size_t>(stored)))
+    return Fail(error, "Error reading bitmap data", BMP_CAPTION);
+
+  out.width = static_cast<uint16_t>(width);
+  out.height = static_cast<uint16_t>(height);
+  out.bytesPerPixel = 3;
+  CopySwapped(data + pixelStart, 3, out);
+  return true;
+}
+
+bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
+              ImageError& error) {
+  ByteReader r(data, size);
+  const std::string quoted = "\"" + fileName + "\"";
+  if (!r.Has(0, TGA_HEADER)) return Fail(error, "Couldn't read file " + quoted + ".", TGA_FILE_CAPTION);
+  if (r.U8(2) != 2)
+    return Fail(error, "Couldn't load " + quoted + ". Compressed TGA files not supported.", TGA_FILE_CAPTION);
+  if (r.U8(1) != 0)
+    return Fail(error, "Couldn't load " + quoted + ". Colormapped TGA files not supported.",
+                TGA_FILE_CAPTION);
+  int64_t width = r.U16(12);
+  int64_t height = r.U16(14);
+  int depth = r.U8(16);
+  if (depth < 24)
+    return Fail(error, "Couldn't load " + quoted + ". Only 24 bit TGA files supported.", TGA_FILE_CAPTION);
+  int stride = depth / 8;
+  int64_t stored = width * height * stride;
+  if (width == 0 || height == 0 || !r.Has(TGA_HEADER, static_cast<size_t>(stored)))
+    return Fail(error, "Couldn't read file " + quoted + ".", TGA_FILE_CAPTION);
+
+  out.width = static_cast<uint16_t>(width);
+  out.height = static_cast<uint16_t>(height);
+  out.bytesPerPixel = depth == 24 ? 3 : 4;
+  CopySwapped(data + TGA_HEADER, stride, out);
+  return true;
+}
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return: jump
+// back to the decoder's caller instead of letting the library end the program.
+struct JpegErrorManager {
+  jpeg_error_mgr base;
+  jmp_buf escape;
+};
+
+void JpegErrorExit(j_common_ptr info) {
+  auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+  longjmp(manager->escape, 1);
+}
+
+void JpegSilence(j_common_ptr, int) {}
+
+// Nothing with a destructor lives in this frame across the jump: the decoded rows
+// go straight into `out`, which the caller owns.
+bool DecodeJpeg(const uint8_t* data, size_t size, ParsedImage& out) {
+  jpeg_decompress_struct info;
+  JpegErrorManager errors;
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = JpegErrorExit;
+  errors.base.emit_message = JpegSilence;
+  if (setjmp(errors.escape)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  if (info.output_components != 3 || !SideOk(info.output_width) || !SideOk(info.output_height)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  size_t width = info.output_width;
+  size_t height = info.output_height;
+  out.width = static_cast<uint16_t>(width);
+  out.height = static_cast<uint16_t>(height);
+  out.bytesPerPixel = 4;
+  out.pixels.assign(width * height * 4, 255);
+  // The row buffer belongs to the decoder, so a jump out of it loses nothing.
+  JSAMPARRAY rows = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                              static_cast<JDIMENSION>(width * 3), 1);
+  const uint8_t* row = rows[0];
+  while (info.output_scanline < info.output_height) {
+    // The decoder yields the top row first; the texture wants the bottom row first.
+    size_t destRow = height - 1 - info.output_scanline;
+    jpeg_read_scanlines(&info, rows, 1);
+    uint8_t* dst = out.pixels.data() + destRow * width * 4;
+    for (size_t x = 0; x < width; ++x) {
+      dst[x * 4 + 0] = row[x * 3 + 0];
+      dst[x * 4 + 1] = row[x * 3 + 1];
+      dst[x * 4 + 2] = row[x * 3 + 2];
+    }
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+} // namespace
+
+bool ParseJpg(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
+              ImageError& error) {
+  if (size == 0 || !DecodeJpeg(data, size, out)) {
+    out = ParsedImage{};
+    return Fail(error, "Couldn't load JPG - \"" + fileName + "\"", BMP_CAPTION);
+  }
+  return true;
+}

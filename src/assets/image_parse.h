@@ -1,0 +1,51 @@
+// Pure decoding of the three picture formats the game loads (BMP, TGA, JPEG) from
+// the bytes of a whole file into checked pixels ready for upload. No OpenGL, no
+// message boxes: a failure comes back as the exact message and caption the
+// texture loader shows the player. The file name is only used inside messages.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Pixels as OpenGL receives them: rows from the bottom of the picture to the top,
+// packed without padding, 3 bytes (red, green, blue) or 4 (plus alpha) each.
+struct ParsedImage {
+  uint16_t width = 0;
+  uint16_t height = 0;
+  uint8_t bytesPerPixel = 0; // 3 or 4
+  std::vector<uint8_t> pixels;
+};
+
+struct ImageError {
+  std::string text;
+  std::string caption;
+};
+
+// Sides longer than this are refused: OpenGL receives sizes as 16-bit values.
+constexpr int64_t MAX_IMAGE_SIDE = 65535;
+
+// Uncompressed 24-bit BMP (14-byte file header, 40-byte information header, the
+// palette bytes skipped, pixels straight after). Messages: "Error reading palette"
+// and "Error reading bitmap data", caption "BMP Unit". A picture whose sizes are not
+// positive, exceed MAX_IMAGE_SIDE or need more bytes than the file holds is refused
+// with "Error reading bitmap data".
+bool ParseBmp(const uint8_t* data, size_t size, ParsedImage& out, ImageError& error);
+
+// Uncompressed true-colour TGA, 24 or 32 bits (18-byte header, pixels straight
+// after, rows in file order). Messages with caption "TGA File Error":
+// compressed, colour-mapped, below 24 bits, or too short ("Couldn't read file").
+// A zero width or height is refused as unreadable. The caller checks beforehand that
+// the file exists and holds the 18 header bytes.
+bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
+              ImageError& error);
+
+// Any JPEG the decoder understands, as RGBA with alpha 255, bottom row first.
+// Failure: "Couldn't load JPG - \"<name>\"", caption "BMP Unit".
+bool ParseJpg(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
+              ImageError& error);
+
+// The three texture captions.
+constexpr const char* BMP_CAPTION = "BMP Unit";
+constexpr const char* TGA_FILE_CAPTION = "TGA File Error";
+constexpr const char* TGA_TEXTURE_CAPTION = "TGA Texture";

@@ -1,0 +1,123 @@
+#include "assets/textures.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <cctype>
+#include <sys/stat.h>
+#include <vector>
+
+#include "assets/image_parse.h"
+#include "core/files.h"
+#include "platform/platform.h"
+
+namespace {
+
+uint32_t Upload(int width, int height, TextureFormat format, const uint8_t* pixels, GLint filter) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  // Not a mipmap filter: only the base level is ever sampled.
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  // Rows are packed without padding (a 3-byte row need not be a multiple of 4).
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  if (format == TextureFormat::RGBA)
+    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  else
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+  return name;
+}
+
+void Show(const std::string& text, const std::string& caption) {
+  PlatformMessageBox(text.c_str(), caption.c_str(), MessageIcon::None);
+}
+
+uint32_t UploadParsed(const ParsedImage& image, bool sharp) {
+  TextureFormat format = image.bytesPerPixel == 4 ? TextureFormat::RGBA : TextureFormat::RGB;
+  return sharp ? CreateTextureSharp(image.width, image.height, format, image.pixels.data())
+               : CreateTexture(image.width, image.height, format, image.pixels.data());
+}
+
+std::string UpperTail(const std::string& name) {
+  std::string tail = name.size() >= 4 ? name.substr(name.size() - 4) : name;
+  for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return tail;
+}
+
+void LoadByExtension(const std::string& fileName, uint32_t& texture, bool sharp) {
+  std::string tail = UpperTail(fileName);
+  if (tail == ".BMP")
+    LoadBmpTexture(fileName, texture, sharp);
+  else if (tail == ".JPG")
+    LoadJpgTexture(fileName, texture);
+  else if (tail == ".TGA")
+    LoadTgaTexture(fileName, texture);
+}
+
+} // namespace
+
+uint32_t CreateTexture(int width, int height, TextureFormat format, const uint8_t* pixels) {
+  return Upload(width, height, format, pixels, GL_LINEAR);
+}
+
+uint32_t CreateTextureSharp(int width, int height, TextureFormat format, const uint8_t* pixels) {
+  return Upload(width, height, format, pixels, GL_NEAREST);
+}
+
+void LoadTexture(const std::string& fileName, uint32_t& texture) {
+  LoadByExtension(fileName, texture, false);
+}
+
+void LoadTextureSharp(const std::string& fileName, uint32_t& texture) {
+  LoadByExtension(fileName, texture, true);
+}
+
+bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(fileName, bytes)) {
+    Show("Error opening " + fileName, BMP_CAPTION);
+    return false;
+  }
+  ParsedImage image;
+  ImageError error;
+  if (!ParseBmp(bytes.data(), bytes.size(), image, error)) {
+    Show(error.text, error.caption);
+    return false;
+  }
+  texture = UploadParsed(image, sharp);
+  return true;
+}
+
+bool LoadTgaTexture(const std::string& fileName, uint32_t& texture) {
+  struct stat st {};
+  if (stat(fileName.c_str(), &st) != 0) {
+    Show("File not found  - " + fileName, TGA_TEXTURE_CAPTION);
+    return false;
+  }
+  std::vector<uint8_t> bytes;
+  std::string why;
+  if (!ReadWholeFile(fileName, bytes, &why)) FatalFileError(fileName, "cannot be read (" + why + ")");
+  if (bytes.size() < 18) FatalFileError(fileName, "is shorter than its 18-byte header");
+  ParsedImage image;
+  ImageError error;
+  if (!ParseTga(bytes.data(), bytes.size(), fileName, image, error)) {
+    Show(error.text, error.caption);
+    return false;
+  }
+  texture = UploadParsed(image, false);
+  return true;
+}
+
+bool LoadJpgTexture(const std::string& fileName, uint32_t& texture) {
+  std::vector<uint8_t> bytes;
+  ParsedImage image;
+  ImageError error;
+  if (!ReadWholeFile(fileName, bytes)) bytes.clear();
+  if (!ParseJpg(bytes.data(), bytes.size(), fileName, image, error)) {
+    Show(error.text, error.caption);
+    return false;
+  }
+  texture = UploadParsed(image, false);
+  return true;
+}

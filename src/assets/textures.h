@@ -1,0 +1,25 @@
+// Textures: one call turns a BMP, TGA or JPEG file into an OpenGL 2D texture
+// with a full mipmap chain and the modulate environment (drawing code tints with
+// the current colour). Problems are shown in a message box and leave the caller's
+// texture variable unchanged; loading then continues. Call with a current context.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Dispatch by the last four characters of the upper-cased name: ".BMP", ".JPG",
+// ".TGA"; any other name does nothing and shows nothing. Smooth filtering.
+void LoadTexture(const std::string& fileName, uint32_t& texture);
+// The same with nearest filtering for BMP files; TGA and JPEG stay smooth.
+void LoadTextureSharp(const std::string& fileName, uint32_t& texture);
+
+enum class TextureFormat : uint8_t { RGB, RGBA };
+// Uploads width x height pixels (bottom row first, packed) and returns the new name.
+uint32_t CreateTexture(int width, int height, TextureFormat format, const uint8_t* pixels);
+uint32_t CreateTextureSharp(int width, int height, TextureFormat format, const uint8_t* pixels);
+
+// Each returns true when it stored a new texture in the variable.
+bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp);
+bool LoadJpgTexture(const std::string& fileName, uint32_t& texture);
+// A TGA that exists but cannot be read or is shorter than its 18-byte header ends
+// the program with the input/output error of a missing data file.
+bool LoadTgaTexture(const std::string& fileName, uint32_t& texture);
