@@ -23,6 +23,9 @@ int PlatformMessageCount();
 // The caption and text of the last message box (for tests).
 const char* PlatformLastMessageText();
 const char* PlatformLastMessageCaption();
+// Tests that open real windows switch the boxes off (stderr only), so that a
+// message can never wait for a click nobody makes.
+void PlatformShowMessageBoxes(bool shown);
 
 // --- video -------------------------------------------------------------------
 // Starts SDL's video and event subsystems. False on failure.
@@ -33,9 +36,14 @@ void PlatformQuitVideo();
 // buffer, 16-bit depth, `samples` multisample samples or 0 for none) and makes the
 // context current. `fullscreen` asks for desktop full screen; `fullscreenOk` reports
 // whether the window really became full screen. False when the window or the
-// context cannot be made (everything made is released again).
+// context cannot be made (everything made is released again). The window stays
+// hidden until PlatformShowWindow, so a window that is re-opened at once is never seen.
 bool PlatformOpenWindow(const char* title, int width, int height, bool fullscreen, int samples,
                         bool* fullscreenOk);
+void PlatformShowWindow();
+// Switches the open window to desktop full screen or back; true when it is now in
+// the asked state.
+bool PlatformSetFullscreen(bool on);
 void PlatformCloseWindow();
 bool PlatformWindowOpen();
 void PlatformSwapBuffers();
@@ -48,7 +56,7 @@ bool PlatformMultisampleAvailable(int samples);
 void PlatformSetViewport(int x, int y, int width, int height);
 // The letterbox: where the 800 x 600 picture lies in the drawable, in drawable pixels.
 struct Letterbox {
-  int x, y, width, height;  // picture rectangle in the drawable (bottom-left origin)
+  int x, y, width, height; // picture rectangle in the drawable (bottom-left origin)
   int drawableWidth, drawableHeight;
 };
 Letterbox PlatformLetterbox();
@@ -63,6 +71,11 @@ void PlatformClearBars();
 
 // OpenGL extension lookup for the multisample switch.
 void* PlatformGetProcAddress(const char* name);
+// The window system's own extension string (GLX), or null where there is none.
+const char* PlatformWindowSystemExtensions();
+// The name of the multisample extension in the string that decides about it:
+// "GLX_ARB_multisample" when the window system has a string, else "GL_ARB_multisample".
+const char* PlatformMultisampleExtension();
 
 // --- pointer ------------------------------------------------------------------
 // Keeps the system pointer inside the rectangle (picture pixels, right/bottom exclusive).
@@ -76,18 +89,18 @@ void PlatformWarpPointer(int x, int y);
 // --- events -------------------------------------------------------------------
 enum class EventType : uint8_t {
   None,
-  Quit,           // the quit message: ends the message loop
-  Close,          // the window's close button, Alt+F4, Ctrl+C or SIGTERM
-  KeyDown,        // vk = Windows virtual-key code 0..255
+  Quit,    // the quit message: ends the message loop
+  Close,   // the window's close button, Alt+F4, Ctrl+C or SIGTERM
+  KeyDown, // vk = Windows virtual-key code 0..255
   KeyUp,
-  MouseMove,      // x, y in picture pixels
-  ButtonDown,     // button 0 left, 1 right, 2 middle; x, y in picture pixels
+  MouseMove,  // x, y in picture pixels
+  ButtonDown, // button 0 left, 1 right, 2 middle; x, y in picture pixels
   Minimised,
   Restored,
   FocusLost,
   FocusGained,
-  ToggleDisplay,  // the private display-switch message (1025)
-  ScreenSaver,    // a request to start the screen saver or power down the monitor
+  ToggleDisplay, // the private display-switch message (1025)
+  ScreenSaver,   // a request to start the screen saver or power down the monitor
 };
 struct PlatformEvent {
   EventType type = EventType::None;

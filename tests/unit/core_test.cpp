@@ -1,6 +1,7 @@
 // The shared arithmetic and the binary reader/writer that every file format uses.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sys/stat.h>

@@ -1,0 +1,194 @@
+#include "app/program.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "app/gl_state.h"
+#include "app/window.h"
+#include "assets/loader.h"
+#include "assets/sound.h"
+#include "assets/text.h"
+#include "core/arith.h"
+#include "core/files.h"
+#include "frontend/highscore.h"
+#include "frontend/menu.h"
+#include "frontend/options.h"
+#include "game/actions.h"
+#include "game/state.h"
+#include "game/tick.h"
+#include "platform/platform.h"
+#include "render/game_screen.h"
+
+uint8_t TopMode = MODE_GAME;
+uint8_t ProgramRunning = 0;
+uint8_t WantFullscreen = 0;
+uint8_t RestartPending = 0;
+uint8_t DisplaySwitchRequested = 0;
+uint8_t LoadingActive = 0;
+uint8_t AudioStarted = 0;
+uint8_t SpaceRepeatTimer = 0;
+uint8_t CtrlRepeatTimer = 0;
+int32_t PrevGameHoverId = 0;
+
+namespace {
+// Keys that fire an action on every frame they are held, in the order they are checked.
+struct HeldKeyAction {
+  uint8_t vk;
+  uint8_t action;
+};
+constexpr HeldKeyAction HELD_KEY_ACTIONS[] = {
+    {112, 4}, {113, 5}, {114, 6},                       // F1..F3: item slots
+    {27, 7},                                            // Esc: pause
+    {116, 8}, {117, 9}, {118, 10}, {119, 11}, {120, 12} // F5..F9: themes
+};
+constexpr uint8_t VK_SPACE = 32;
+constexpr uint8_t VK_CONTROL = 17;
+constexpr uint8_t SPACE_REPEAT_TICKS = 40;
+constexpr uint8_t CTRL_REPEAT_TICKS = 20;
+
+// Takes window events until the quit message; renders a frame whenever none is waiting.
+void RunMessageLoop(GL_Window& window) {
+  for (;;) {
+    PlatformEvent event;
+    if (PlatformPollEvent(event)) {
+      if (event.type == EventType::Quit) return;
+      GameWindowProc(window, event);
+    } else if (window.visible == 0) {
+      // Minimised: sleep until something happens; game time goes on meanwhile.
+      PlatformWaitEvent();
+    } else {
+      PlatformClearBars();
+      FrameUpdate(PlatformTicks());
+      if (LoadingActive == 0) PlatformSwapBuffers();
+    }
+  }
+}
+} // namespace
+
+int RunProgram() {
+  GameApplication.className = "OpenGL";
+
+  GameWindow = GL_Window{};
+  GameWindow.keys = Keys;
+  GameWindow.init.application = &GameApplication;
+  GameWindow.init.title = "quorbels";
+  GameWindow.init.width = PICTURE_WIDTH;
+  GameWindow.init.height = PICTURE_HEIGHT;
+  GameWindow.init.bitsPerPixel = 32;
+  GameWindow.init.fullScreen = 1;
+
+  std::memset(Keys, 0, sizeof Keys);
+  DisplaySwitchRequested = 0;
+
+  BaseDir = ProgramDirectory();
+  SeedRandom(static_cast<uint64_t>(std::time(nullptr)) * 1000u + PlatformTicks());
+
+  ReadOptionsFile();
+  GameWindow.init.fullScreen = Options[OPT_FULLSCREEN];
+
+  if (!RegisterGameWindowClass(GameApplication)) {
+    PlatformMessageBox("Error Registering Window Class!", "Error", MessageIcon::Exclamation);
+    return -1;
+  }
+
+  ProgramRunning = 1;
+  WantFullscreen = GameWindow.init.fullScreen;
+  while (ProgramRunning == 1) {
+    GameWindow.init.fullScreen = WantFullscreen;
+    if (OpenGameWindow(GameWindow)) {
+      if (InitializeGame())
+        RunMessageLoop(GameWindow);
+      else
+        QuitProgram();
+      ShutdownGame();
+      CloseGameWindow(GameWindow);
+    } else {
+      PlatformMessageBox("No OpenGL - No Fun!", "Error", MessageIcon::Exclamation);
+      ProgramRunning = 0;
+    }
+  }
+
+  UnregisterGameWindowClass(GameApplication);
+  return 0;
+}
+
+bool InitializeGame() {
+  InitGLState();
+  if (AudioStarted == 0) {
+    StartAudio();
+    AudioStarted = 1;
+  }
+  LoadAssets();
+  // The window of a display switch is up and loaded again: from here on an exit
+  // must save, even if the player never confirms the options screen.
+  RestartPending = 0;
+  return true;
+}
+
+void ShutdownGame() {
+  if (RestartPending != 0) return;
+  SaveHighScoreFile();
+  RestartPending = 0;
+  StopAudio();
+}
+
+void FrameUpdate(uint32_t now) {
+  if (LoadingActive == 1) return;
+  if (Keys[VK_SPACE] != 0 && SpaceRepeatTimer == 0) {
+    DispatchAction(2);
+    SpaceRepeatTimer = SPACE_REPEAT_TICKS;
+  }
+  if (Keys[VK_CONTROL] != 0 && CtrlRepeatTimer == 0) {
+    DispatchAction(3);
+    CtrlRepeatTimer = CTRL_REPEAT_TICKS;
+  }
+  for (const HeldKeyAction& held : HELD_KEY_ACTIONS) {
+    if (Keys[held.vk] != 0) DispatchAction(held.action);
+  }
+  if (NameEntryActive == 1) {
+    for (int vk = 0; vk < 256; ++vk) {
+      if (Keys[vk] == 1) NameEntryKey(vk);
+    }
+  }
+  DispatchFrame(now);
+  if (DisplaySwitchRequested == 1) {
+    DisplaySwitchRequested = 0;
+    ToggleFullscreen();
+  }
+}
+
+void DispatchFrame(uint32_t now) {
+  if (LoadingActive == 1) return;
+  if (TopMode == MODE_START_GAME) {
+    TopMode = MODE_GAME;
+    StartLevel(StartLevelIndex, static_cast<int32_t>(PlatformTicks()));
+  }
+  if (TopMode == MODE_ENTER_FRONTEND) {
+    TopMode = MODE_FRONTEND;
+    EnterFrontEnd(PlatformTicks());
+  }
+  if (MultisampleEnabled == 1) EnableMultisample(true);
+  if (TopMode == MODE_GAME) GameFrame(now);
+  if (TopMode == MODE_FRONTEND) MenuFrame(now);
+}
+
+void GameFrame(uint32_t now) {
+  // Whole 10 ms periods since the game started, minus the ticks already run; the
+  // clock wraps, so the difference is taken in 32 bits.
+  int32_t elapsed = static_cast<int32_t>(now - static_cast<uint32_t>(CurrentGame.startTime));
+  int32_t n = DivTrunc(elapsed, 10) - CurrentGame.tick;
+  for (int32_t i = 0; i < n; ++i) GameTick();
+  DrawGameScene();
+  if (HoverId != PrevGameHoverId && HoverId != 0) PlaySample(SND_MOVER);
+  PrevGameHoverId = HoverId;
+}
+
+void QuitProgram() {
+  PlatformPostQuit();
+  ProgramRunning = 0;
+}
+
+void ToggleFullscreen() {
+  RestartPending = 1;
+  PlatformPostToggleDisplay();
+}

@@ -1,0 +1,167 @@
+#include "app/window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <cstring>
+
+#include "app/gl_state.h"
+#include "app/program.h"
+#include "assets/sound.h"
+#include "frontend/menu.h"
+#include "frontend/options.h"
+#include "game/actions.h"
+
+Application GameApplication;
+GL_Window GameWindow;
+uint8_t Keys[256];
+int32_t MouseX = 0;
+int32_t MouseY = 0;
+
+namespace {
+// The volumes of the options record, as the audio layer takes them.
+void ApplyOptionVolumes() {
+  SetStreamVolume(Options[OPT_MUSIC_VOLUME] * 10);
+  SetSampleVolume(Options[OPT_SOUND_VOLUME] * 10);
+}
+
+void Mute() {
+  SetStreamVolume(0);
+  SetSampleVolume(0);
+}
+
+void StorePointer(const PlatformEvent& event) {
+  MouseX = event.x & 0xFFFF;
+  MouseY = event.y & 0xFFFF;
+}
+} // namespace
+
+bool RegisterGameWindowClass(Application& application) {
+  if (application.className.empty() || !PlatformInitVideo()) {
+    PlatformMessageBox("RegisterClassEx Failed!", "Error", MessageIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+void UnregisterGameWindowClass(Application&) {
+  PlatformQuitVideo();
+}
+
+bool OpenGameWindow(GL_Window& window) {
+  GL_WindowInit& init = window.init;
+  int samples = MultisampleEnabled ? MultisampleFormat : 0;
+  // The window is made in the windowed style first; the switch to full screen
+  // follows, so a refused switch leaves a proper 800 x 600 window behind.
+  if (!PlatformOpenWindow(init.title.c_str(), init.width, init.height, false, samples, nullptr)) {
+    window.windowOpen = 0;
+    return false;
+  }
+  window.windowOpen = 1;
+  if (init.fullScreen == 1) {
+    if (!SetFullscreenMode(init.width, init.height, init.bitsPerPixel)) {
+      PlatformMessageBox("Mode Switch Failed.\\nRunning In Windowed Mode.", "Error",
+                         MessageIcon::Exclamation);
+      init.fullScreen = 0;
+    }
+  }
+  // Every screen draws its own pointer, in both modes.
+  PlatformHidePointer();
+  if (MultisampleEnabled == 0 && SetupMultisample()) {
+    CloseGameWindow(window);
+    return OpenGameWindow(window);
+  }
+  PlatformShowWindow();
+  window.visible = 1;
+  ResizeViewport(init.width, init.height);
+  std::memset(window.keys ? window.keys : Keys, 0, 256);
+  window.createdTick = PlatformTicks();
+  return true;
+}
+
+void CloseGameWindow(GL_Window& window) {
+  if (window.windowOpen) {
+    PlatformCloseWindow();
+    window.windowOpen = 0;
+  }
+}
+
+bool SetFullscreenMode(int width, int height, int bits) {
+  // The desktop keeps its own mode; the 800 x 600 picture is scaled into it, so
+  // any size and depth the game asks for can be shown.
+  (void)width;
+  (void)height;
+  (void)bits;
+  return PlatformSetFullscreen(true);
+}
+
+void ResizeViewport(int width, int height) {
+  if (height == 0) height = 1;
+  if (!PlatformWindowOpen()) return;
+  PlatformSetViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(50.0, static_cast<double>(width) / height, 1.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void ConfineCursor() {
+  PlatformConfinePointer(5, 100, 795, 500);
+}
+
+void ReleaseCursor() {
+  PlatformReleasePointer();
+}
+
+int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {
+  uint8_t* keys = window.keys ? window.keys : Keys;
+  switch (event.type) {
+  case EventType::ScreenSaver:
+    // Neither the screen saver nor a monitor power-down starts while the game runs.
+    return 0;
+  case EventType::Restored:
+    window.visible = 1;
+    ApplyOptionVolumes();
+    return 0;
+  case EventType::Minimised:
+    window.visible = 0;
+    Mute();
+    return 0;
+  case EventType::Close:
+    QuitProgram();
+    return 0;
+  case EventType::FocusLost:
+    Mute();
+    return 0;
+  case EventType::FocusGained:
+    ApplyOptionVolumes();
+    return 0;
+  case EventType::KeyDown:
+    if (event.vk >= 0 && event.vk <= 255) keys[event.vk] = 1;
+    return 0;
+  case EventType::KeyUp:
+    if (event.vk >= 0 && event.vk <= 255) keys[event.vk] = 0;
+    return 0;
+  case EventType::MouseMove:
+    StorePointer(event);
+    return 0;
+  case EventType::ButtonDown:
+    // The press position is stored first, so the action sees where the button went down.
+    StorePointer(event);
+    if (event.button == 0) {
+      if (TopMode == MODE_GAME) DispatchAction(0);
+      if (TopMode == MODE_FRONTEND) MenuClick();
+    } else if (event.button == 1) {
+      DispatchAction(1);
+    } else if (event.button == 2) {
+      DispatchAction(2);
+    }
+    return 0;
+  case EventType::ToggleDisplay:
+    WantFullscreen = static_cast<uint8_t>(1 - WantFullscreen);
+    PlatformPostQuit();
+    return 0;
+  default:
+    return 0;
+  }
+}

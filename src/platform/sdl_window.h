@@ -1,0 +1,8 @@
+// The SDL window behind the game window, for the parts of the platform layer that
+// must talk to the window system directly (kept apart because the X11 headers
+// define names such as Window and None that clash with the game's own).
+#pragma once
+#include <SDL.h>
+
+// The open game window, or null.
+SDL_Window* PlatformSdlWindow();
