@@ -33,7 +33,7 @@ const std::string& ScoreText(int32_t score) {
   Scratch.assign(digits);
   return Scratch;
 }
-}  // namespace
+} // namespace
 
 uint8_t HighlightPulse(int32_t ticks) {
   double s = std::sin(static_cast<double>(ticks) / 50.0);

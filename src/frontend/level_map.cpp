@@ -19,13 +19,13 @@
 #include "render/screen2d.h"
 
 const uint16_t LevelSpots[MAP_SPOTS][2] = {
-    {88, 286},  {111, 230}, {146, 178}, {200, 141}, {251, 124}, {319, 120}, {375, 134}, {428, 173}, {467, 217},
-    {490, 274}, {495, 353}, {476, 410}, {425, 467}, {382, 498}, {330, 517}, {249, 514}, {188, 489}, {135, 453},
-    {107, 400}, {115, 340}, {137, 288}, {160, 249}, {190, 216}, {220, 197}, {256, 186}, {316, 184}, {357, 198},
-    {394, 231}, {413, 266}, {427, 300}, {426, 348}, {410, 386}, {382, 417}, {350, 438}, {305, 453}, {264, 454},
-    {226, 441}, {192, 422}, {172, 390}, {171, 348}, {205, 309}, {226, 269}, {260, 247}, {304, 244}, {347, 265},
-    {368, 307}, {355, 354}, {328, 376}, {283, 392}, {246, 376}, {238, 332}, {265, 299}, {308, 290}, {327, 314},
-    {298, 337}};
+    {88, 286},  {111, 230}, {146, 178}, {200, 141}, {251, 124}, {319, 120}, {375, 134}, {428, 173},
+    {467, 217}, {490, 274}, {495, 353}, {476, 410}, {425, 467}, {382, 498}, {330, 517}, {249, 514},
+    {188, 489}, {135, 453}, {107, 400}, {115, 340}, {137, 288}, {160, 249}, {190, 216}, {220, 197},
+    {256, 186}, {316, 184}, {357, 198}, {394, 231}, {413, 266}, {427, 300}, {426, 348}, {410, 386},
+    {382, 417}, {350, 438}, {305, 453}, {264, 454}, {226, 441}, {192, 422}, {172, 390}, {171, 348},
+    {205, 309}, {226, 269}, {260, 247}, {304, 244}, {347, 265}, {368, 307}, {355, 354}, {328, 376},
+    {283, 392}, {246, 376}, {238, 332}, {265, 299}, {308, 290}, {327, 314}, {298, 337}};
 
 uint8_t SpotHasTitle = 0;
 
@@ -48,8 +48,12 @@ const IntroLine INTRO_LINES[7] = {
     {385, 100, 0, 0, "Your mission is to take a journey through all the regions of quorland and remove"},
     {410, 100, 0, 0, "some of the quorbels to save the harmonic ecosystem of quorland."}};
 
-bool LevelIsPuzzle(int level) { return LevelTable[level].puzzle != 0; }
-bool LevelHasTitle(int level) { return LevelTable[level].text[0] != 0; }
+bool LevelIsPuzzle(int level) {
+  return LevelTable[level].puzzle != 0;
+}
+bool LevelHasTitle(int level) {
+  return LevelTable[level].text[0] != 0;
+}
 // The title without building a new string: a text without its zero byte ends at 768.
 void LevelTitle(int level, std::string& out) {
   const char* text = LevelTable[level].text;
@@ -109,7 +113,8 @@ void DrawIntroduction() {
   DrawImagePart(Tex.maction, 346, 275, 108, 54, 0.337890625f, 0.68359375f, 0.548828125f, 0.7890625f);
   CentredText(400, 170, 25, 0, 0, 0, STORY_MODE);
   CentredText(398, 168, 25, 240, 240, 240, STORY_MODE);
-  for (const IntroLine& line : INTRO_LINES) DrawText(120, line.y, 20, line.red, line.green, line.blue, line.text);
+  for (const IntroLine& line : INTRO_LINES)
+    DrawText(120, line.y, 20, line.red, line.green, line.blue, line.text);
   DrawPanel(340, 436, 120, 40, 255, 255, 200);
   DrawHoverText(CentredX(400, OK, 25), 442, 25, OK, 77);
 }
@@ -118,7 +123,8 @@ void DrawInfoBox(int level) {
   int mx = MouseX, my = MouseY;
   DrawPanel(mx + 20, my + 20, 160, 44, 100, 100, 255);
   DrawText(mx + 30, my + 25, 18, 255, 255, 255, Compose(LevelNumberText, "Level: %d of 55", level + 1));
-  DrawText(mx + 30, my + 40, 18, 255, 255, 255, Compose(LinesText, "Lines to remove: %d", LevelTable[level].lines));
+  DrawText(mx + 30, my + 40, 18, 255, 255, 255,
+           Compose(LinesText, "Lines to remove: %d", LevelTable[level].lines));
   if (LevelIsPuzzle(level)) DrawText(mx + 125, my + 25, 18, 255, 255, 0, PUZZLE);
 }
 
@@ -132,7 +138,7 @@ void DrawSpeechBubble(int level) {
   FillTriangle(640, 375 + dy, 650, 375 + dy, 640, 370 + dy, 255, 255, 255);
   DrawText(615 - w, 359 + dy, 20, 0, 0, 0, TitleText);
 }
-}  // namespace
+} // namespace
 
 int ShownSpotCount() {
   int progress = HighScores.profile.storyProgress;

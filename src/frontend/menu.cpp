@@ -76,7 +76,9 @@ void InstructionsClick(int32_t id) {
   }
 }
 
-void SetYesNo(int optionByte, bool yes) { Options[optionByte] = yes ? 1 : 0; }
+void SetYesNo(int optionByte, bool yes) {
+  Options[optionByte] = yes ? 1 : 0;
+}
 
 void OptionsClick(int32_t id) {
   if (id >= 1 && id <= 10) {
@@ -180,7 +182,7 @@ void ThemeClick(int32_t id) {
     PlaySample(SND_START);
   }
 }
-}  // namespace
+} // namespace
 
 uint8_t ThemeForSpot(int32_t spot) {
   if (spot >= 41) return 5;

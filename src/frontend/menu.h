@@ -23,9 +23,9 @@ enum : uint8_t {
   SCREEN_SHOP = 110,
 };
 extern uint8_t MenuScreen;
-extern uint8_t OptionsOpen;       // with SCREEN_SIDE: the side screen is the options screen
-extern uint8_t InstructionsOpen;  // with SCREEN_SIDE: the instructions; neither flag: the hall of fame
-extern uint8_t InstructionsPage;  // 0..3
+extern uint8_t OptionsOpen;      // with SCREEN_SIDE: the side screen is the options screen
+extern uint8_t InstructionsOpen; // with SCREEN_SIDE: the instructions; neither flag: the hall of fame
+extern uint8_t InstructionsPage; // 0..3
 
 // The menu strip: main menu, cylinder-size panel, theme panel and side screen lie
 // side by side; each is drawn at its home x plus 10 x SlidePos. The strip moves one
@@ -34,13 +34,13 @@ extern uint8_t InstructionsPage;  // 0..3
 extern int32_t SlidePos;
 extern int32_t SlideTarget;
 
-extern uint32_t MenuStartTime;  // system time (ms) when the front-end was entered
-extern int32_t MenuTicks;       // 10 ms ticks run since then
-extern uint8_t FadeLevel;       // 0..254; the picture is dimmed while below 254
-extern int32_t PrevHoverId;     // HoverId at the end of the previous frame
-extern int32_t HoverSpot;       // 1-based level spot under the pointer in the last frame, 0 none
+extern uint32_t MenuStartTime; // system time (ms) when the front-end was entered
+extern int32_t MenuTicks;      // 10 ms ticks run since then
+extern uint8_t FadeLevel;      // 0..254; the picture is dimmed while below 254
+extern int32_t PrevHoverId;    // HoverId at the end of the previous frame
+extern int32_t HoverSpot;      // 1-based level spot under the pointer in the last frame, 0 none
 extern int32_t PrevHoverSpot;
-extern uint8_t StoryIntroSeen;  // set by the story introduction's "Ok"; never stored
+extern uint8_t StoryIntroSeen; // set by the story introduction's "Ok"; never stored
 // Unlocked story levels when a story level was started from the map; a return with
 // one more unlocked level plays the chime and the star burst.
 extern int32_t StoryProgressAtStart;

@@ -17,8 +17,9 @@ namespace {
 // The texts live here once, so that drawing a frame never builds a long string.
 const std::string STORY_MODE = "Story mode", ARCADE_MODE = "Arcade mode", HALL_OF_FAME = "Hall of fame",
                   INSTRUCTIONS = "Instructions", OPTIONS = "Options", QUIT = "Quit", VERSION = "v. 1.4",
-                  CYLINDER_SIZE = "Cylinder Size", SELECT_THEME = "Select Theme", BACK = "Back", OK_UPPER = "Ok",
-                  OK_LOWER = "ok", YES = "Yes", NO = "No", YES_NO_MARKER = "[    ]", DIGIT_MARKER = "[ ]";
+                  CYLINDER_SIZE = "Cylinder Size", SELECT_THEME = "Select Theme", BACK = "Back",
+                  OK_UPPER = "Ok", OK_LOWER = "ok", YES = "Yes", NO = "No", YES_NO_MARKER = "[    ]",
+                  DIGIT_MARKER = "[ ]";
 const std::string SIZE_LABELS[3] = {"8", "10", "12"};
 const std::string THEME_NAMES[5] = {"Forest", "City", "Desert", "Beach", "Mountain"};
 const std::string DIGITS[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
@@ -44,7 +45,9 @@ const DigitRow DIGIT_ROWS[3] = {{"Ingame Mouse Speed", 380, OPT_MOUSE_SPEED, 1},
                                 {"Music Volume", 430, OPT_MUSIC_VOLUME, 11},
                                 {"Sound Volume", 480, OPT_SOUND_VOLUME, 21}};
 
-void BluePanel(int x, int y, int width, int height) { DrawPanel(x, y, width, height, 128, 128, 228); }
+void BluePanel(int x, int y, int width, int height) {
+  DrawPanel(x, y, width, height, 128, 128, 228);
+}
 
 void CentredLabel(int centre, int y, uint8_t size, const std::string& text, uint8_t id) {
   DrawHoverText(CentredX(centre, text, size), y, size, text, id);
@@ -60,14 +63,15 @@ void PanelHeading(int centre, int y, const std::string& text) {
   CentredText(centre + 2, y + 2, 30, 0, 0, 0, text);
   CentredText(centre, y, 30, 255, 178, 109, text);
 }
-}  // namespace
+} // namespace
 
 int32_t LogoDropY(int32_t ticks, int32_t firstTick, int32_t restY) {
   if (ticks < firstTick) return restY - 300;
   if (ticks > firstTick + 98) return restY;
   // A quarter cosine: fast at first, slowing to rest. Long double keeps the
   // rounding of the half-way cases stable.
-  long double phase = static_cast<long double>(firstTick + 99 - ticks) / 100.0L * 3.14159265358979323846L / 2.0L;
+  long double phase =
+      static_cast<long double>(firstTick + 99 - ticks) / 100.0L * 3.14159265358979323846L / 2.0L;
   return restY + Round(static_cast<double>(300.0L * std::cos(phase) - 300.0L));
 }
 
@@ -80,9 +84,10 @@ int32_t ThemeUnlockProgress(int theme) {
 void DrawTitleScreen() {
   DrawImagePart(Tex.title, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
   DrawText(18, 584, 14, 50, 50, 50, VERSION);
-  DrawImagePartGlow(Tex.boxes, 254, static_cast<float>(LogoDropY(MenuTicks, 186, 10)), 512, 128, 0, 0, 1, 1, 50);
-  DrawImagePartTinted(Tex.quor, 89, static_cast<float>(LogoDropY(MenuTicks, 101, 30)), 256, 128, 0, 0, 1, 1, 255,
-                      255, 255);
+  DrawImagePartGlow(Tex.boxes, 254, static_cast<float>(LogoDropY(MenuTicks, 186, 10)), 512, 128, 0, 0, 1, 1,
+                    50);
+  DrawImagePartTinted(Tex.quor, 89, static_cast<float>(LogoDropY(MenuTicks, 101, 30)), 256, 128, 0, 0, 1, 1,
+                      255, 255, 255);
 }
 
 void DrawMainMenu(int p) {

@@ -24,7 +24,8 @@ const std::string DESCRIPTIONS[ITEM_KINDS] = {ItemDescriptions[0], ItemDescripti
                                               ItemDescriptions[6], ItemDescriptions[7]};
 std::string MoneyText;
 
-void Centred(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text) {
+void Centred(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+             const std::string& text) {
   DrawText(CentredX(centre, text, size), y, size, red, green, blue, text);
 }
 
@@ -47,9 +48,11 @@ void DrawFrameAndCorners() {
   DrawImagePart(Tex.trenner, 16, 102, 768, 32, 0, 0, 1, 1);
   DrawImagePartGlow(Tex.trenner, 16, 500, 768, 32, 0, 0, 1, 1, 255);
 }
-}  // namespace
+} // namespace
 
-bool SlotIsEmpty(uint8_t code) { return code == ITEM_NONE || code > ITEM_KINDS; }
+bool SlotIsEmpty(uint8_t code) {
+  return code == ITEM_NONE || code > ITEM_KINDS;
+}
 
 int ShopItemUnderPointer(int32_t mx, int32_t my) {
   if (!(my > 210 && my < 350 && mx > 80 && mx < 720)) return 0;
