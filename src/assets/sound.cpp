@@ -108,3 +108,13 @@ void StopAudio() {
   for (int& handle : SampleTable) handle = 0;
   for (int& handle : MusicTable) handle = 0;
 }
+
+int SamplePlayingCount(int n) {
+  return PlatformSamplePlayingCount(SampleHandle(n));
+}
+bool MusicPlaying(int n) {
+  return PlatformStreamPlaying(MusicHandle(n));
+}
+int MusicLevel(int n) {
+  return PlatformStreamLevel(MusicHandle(n));
+}

@@ -45,6 +45,12 @@ void SetSampleVolume(int volume);
 void StartAudio();
 void StopAudio();
 
+// What is sounding now, for tests: playbacks of sample n, whether track n runs
+// (also while faded to silence) and its volume 0..100 including a running fade.
+int SamplePlayingCount(int n);
+bool MusicPlaying(int n);
+int MusicLevel(int n);
+
 // Every request above is also reported to an observer, so tests can check which
 // sounds the rules asked for without an audio device.
 struct SoundRequest {
