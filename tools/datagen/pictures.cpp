@@ -1,4 +1,8 @@
-// Placeholder until this part of the data set is generated.
+// Every picture of the game: the large pictures drawn here and the small pieces.
+#include "art.h"
 #include "datagen.h"
 
-bool WritePictures(const std::string&) { return true; }
+bool WritePictures(const std::string& dataDir) {
+  const std::string textures = dataDir + "textures/";
+  return WriteThemePictures(textures) && WriteHudPictures(textures);
+}

@@ -1,0 +1,452 @@
+// The five theme skies (the strip above the playfield) and back pictures (the
+// wall behind the playfield, the two side pillars and the two chain posts).
+//
+// Back picture layout, 512 × 512 texels, drawn masked (shown where alpha ≤ 0.1):
+//   field      0..335 × 0..335   behind the boxes (1:1 on screen at cylinder size 12)
+//   right side 336..424 × 0..335 pillar standing right of the field
+//   left side  424..512 × 0..335 pillar standing left of the field
+//   corners    0..64 and 448..512 × 448..512: the posts the anchor's chains hang from
+//              (chain ends at about (49, 32) in the left post, (15, 32) in the right)
+#include <cmath>
+#include <string>
+
+#include "art.h"
+#include "art_common.h"
+
+namespace {
+
+constexpr int SKY_W = 1024, SKY_H = 128;
+constexpr int FIELD = 335; // texels of the field area
+constexpr int SIDE_RIGHT_X = 336, SIDE_LEFT_X = 424, SIDE_W = 88;
+
+void Vignette(Canvas& cv, int x0, int y0, int x1, int y1, float strength) {
+  float cx = (x0 + x1) * 0.5f, cy = (y0 + y1) * 0.5f, rx = (x1 - x0) * 0.5f, ry = (y1 - y0) * 0.5f;
+  Shade(cv, x0, y0, x1, y1, [&](float px, float py) {
+    float dx = (px - cx) / rx, dy = (py - cy) / ry;
+    float d = std::sqrt(dx * dx + dy * dy);
+    return Color{0, 0, 0, strength * SmoothStep(0.55f, 1.35f, d)};
+  });
+}
+
+// ---- Skies -----------------------------------------------------------------
+
+Canvas ForestSky() {
+  Canvas cv(SKY_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+                     {{0, Hex(0x4aa3d8)}, {0.55f, Hex(0x9fd6ea)}, {1, Hex(0xe9f4c6)}});
+  DrawSun(cv, 820, 30, 13, Hex(0xfffbe0), Hex(0xfff3b0, 0.5f));
+  DrawCloud(cv, 160, 30, 110, Hex(0xffffff, 0.9f), 11);
+  DrawCloud(cv, 520, 22, 80, Hex(0xffffff, 0.8f), 12);
+  DrawCloud(cv, 700, 45, 60, Hex(0xffffff, 0.7f), 13);
+  DrawRidge(cv, 0, SKY_W, 92, 40, 0.006f, 21, Hex(0x8cc3b0), Hex(0x7db59e), SKY_H);
+  DrawRidge(cv, 0, SKY_W, 108, 34, 0.009f, 22, Hex(0x69a860), Hex(0x4f8f4c), SKY_H);
+  Rng rng(23);
+  for (int i = 0; i < 70; ++i) {
+    float x = rng.Range(0, SKY_W), h = rng.Range(20, 38);
+    if (rng.Uniform() < 0.5f)
+      DrawPine(cv, x, SKY_H + 4, h, Hex(0x2e6b3a), Hex(0x3b2a1e));
+    else
+      DrawRoundTree(cv, x, SKY_H + 4, h, Hex(0x3f8a3e), Hex(0x4a3424), rng.Next());
+  }
+  DrawRidge(cv, 0, SKY_W, 126, 8, 0.02f, 24, Hex(0x2f6b31), Hex(0x214f26), SKY_H);
+  return cv;
+}
+
+Canvas CitySky() {
+  Canvas cv(SKY_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+                     {{0, Hex(0x1c1b4a)}, {0.45f, Hex(0x5b3f86)}, {0.8f, Hex(0xe0728a)}, {1, Hex(0xffb07a)}});
+  Rng rng(31);
+  for (int i = 0; i < 90; ++i)
+    FillCircle(cv, rng.Range(0, SKY_W), rng.Range(0, 60), rng.Range(0.4f, 1.1f),
+               Hex(0xffffff, rng.Range(0.3f, 0.9f)));
+  FillCircle(cv, 880, 30, 14, Hex(0xfff2c8));
+  FillCircle(cv, 886, 26, 12.5f, Hex(0x2a2456));
+  DrawCloud(cv, 300, 50, 120, Hex(0xc87a9b, 0.5f), 32);
+  DrawSkyline(cv, -10, SKY_W + 10, SKY_H, 30, 70, 33, Hex(0x6d4f8f), Hex(0xffd9a0), 0.15f);
+  DrawSkyline(cv, -10, SKY_W + 10, SKY_H, 18, 52, 34, Hex(0x2d2150), Hex(0xffcf6b), 0.3f);
+  DrawSkyline(cv, -10, SKY_W + 10, SKY_H + 2, 8, 28, 35, Hex(0x16112c), Hex(0xffe08a), 0.35f);
+  return cv;
+}
+
+Canvas DesertSky() {
+  Canvas cv(SKY_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+                     {{0, Hex(0x2f8fd0)}, {0.5f, Hex(0x8cc8e0)}, {0.85f, Hex(0xffe3a0)}, {1, Hex(0xffc978)}});
+  DrawSun(cv, 250, 40, 20, Hex(0xfffdf0), Hex(0xffe08a, 0.7f));
+  DrawRidge(cv, 0, SKY_W, 104, 26, 0.004f, 41, Hex(0xe8b878), Hex(0xdca468), SKY_H);
+  DrawPyramid(cv, 560, 104, 120, 62, Hex(0xf0c98a), Hex(0xc48a52));
+  DrawPyramid(cv, 660, 108, 80, 40, Hex(0xeec486), Hex(0xbd8550));
+  DrawPyramid(cv, 470, 110, 56, 28, Hex(0xe9bd80), Hex(0xb9804c));
+  DrawRidge(cv, 0, SKY_W, 118, 24, 0.007f, 42, Hex(0xf2b866), Hex(0xd9974c), SKY_H);
+  DrawRidge(cv, 0, SKY_W, 130, 14, 0.011f, 43, Hex(0xd88c45), Hex(0xc0763a), SKY_H);
+  // A lonely cactus and a palm of the oasis.
+  DrawPalm(cv, 120, 124, 34, 0.25f, Hex(0x3f7a3a), Hex(0x7a5230));
+  DrawPalm(cv, 140, 126, 26, -0.3f, Hex(0x4a8a40), Hex(0x7a5230));
+  FillRoundRect(cv, 880, 96, 888, 126, 4, Hex(0x4d7f3c));
+  FillRoundRect(cv, 870, 104, 876, 116, 3, Hex(0x4d7f3c));
+  FillRect(cv, 872, 112, 882, 116, Hex(0x4d7f3c));
+  return cv;
+}
+
+Canvas BeachSky() {
+  Canvas cv(SKY_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+                     {{0, Hex(0x2fa6e0)}, {0.6f, Hex(0x9ee0f4)}, {0.72f, Hex(0xd8f4f8)}});
+  DrawSun(cv, 700, 34, 15, Hex(0xfffff0), Hex(0xfff8c0, 0.55f));
+  DrawCloud(cv, 220, 34, 120, Hex(0xffffff, 0.95f), 51);
+  DrawCloud(cv, 470, 26, 70, Hex(0xffffff, 0.85f), 52);
+  DrawCloud(cv, 900, 40, 90, Hex(0xffffff, 0.9f), 53);
+  // Sea from the horizon down, with glittering crests.
+  float horizon = 88;
+  FillLinearGradient(cv, 0, horizon, SKY_W, SKY_H, 0, horizon, 0, SKY_H,
+                     {{0, Hex(0x1f7fb8)}, {0.6f, Hex(0x2fb0c8)}, {1, Hex(0x5fd6cf)}});
+  Rng rng(54);
+  for (int i = 0; i < 140; ++i) {
+    float y = rng.Range(horizon + 2, SKY_H - 12), x = rng.Range(0, SKY_W);
+    float w = 3 + (y - horizon) * 0.25f;
+    DrawLine(cv, x, y, x + w, y, 1.2f, Hex(0xffffff, rng.Range(0.3f, 0.7f)));
+  }
+  // Sand in front with the wet line.
+  DrawRidge(cv, 0, SKY_W, 124, 8, 0.01f, 55, Hex(0xbfe9e0), Hex(0xbfe9e0), SKY_H);
+  DrawRidge(cv, 0, SKY_W, 127, 7, 0.012f, 56, Hex(0xf5deaa), Hex(0xeccb8a), SKY_H);
+  // Little sail boat and gulls.
+  FillPolygon(cv, {560, 86, 590, 86, 585, 91, 565, 91}, Hex(0x8a4b2b));
+  FillPolygon(cv, {575, 60, 575, 85, 560, 85}, Hex(0xffffff));
+  FillPolygon(cv, {577, 64, 577, 85, 590, 85}, Hex(0xff7a5a));
+  for (int g = 0; g < 3; ++g) {
+    float gx = 380 + g * 26, gy = 40 + (g % 2) * 8;
+    DrawPolyline(cv, {gx - 6, gy, gx - 3, gy - 3, gx, gy, gx + 3, gy - 3, gx + 6, gy}, 1.4f, Hex(0x34495e));
+  }
+  DrawPalm(cv, 40, SKY_H + 6, 90, 0.35f, Hex(0x2e8a4a), Hex(0x8a6238));
+  DrawPalm(cv, 990, SKY_H + 6, 84, -0.4f, Hex(0x2e8a4a), Hex(0x8a6238));
+  return cv;
+}
+
+Canvas MountainSky() {
+  Canvas cv(SKY_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+                     {{0, Hex(0x1f4f9a)}, {0.6f, Hex(0x7fb2e5)}, {1, Hex(0xdcecf8)}});
+  DrawCloud(cv, 640, 28, 90, Hex(0xffffff, 0.6f), 61);
+  DrawMountains(cv, -40, SKY_W + 40, 112, 90, 7, 62, Hex(0x8aa2c8), Hex(0x647aa6), Hex(0xf4f8ff), 0.38f);
+  DrawMountains(cv, -80, SKY_W + 80, 124, 64, 9, 63, Hex(0x5e7398), Hex(0x43557a), Hex(0xe8f0fb), 0.3f);
+  Rng rng(64);
+  for (int i = 0; i < 90; ++i)
+    DrawPine(cv, rng.Range(0, SKY_W), SKY_H + 3, rng.Range(16, 30), Hex(0x1f4a3c), Hex(0x2a1d16));
+  DrawRidge(cv, 0, SKY_W, 127, 5, 0.02f, 65, Hex(0xf2f6fc), Hex(0xdfe8f5), SKY_H);
+  return cv;
+}
+
+// ---- Back pictures ---------------------------------------------------------
+
+struct BackStyle {
+  Color wallTop, wallBottom; // field backdrop gradient
+  Color pillar, pillarLight, pillarDark, trim;
+};
+
+// Chain post for the bottom corners; (ax, ay) is where the chain ends.
+void DrawPost(Canvas& cv, int theme, float x0, float ax, float ay) {
+  Canvas post(64, 64);
+  float cx = ax;
+  switch (theme) {
+  case 1: { // tree stump
+    FillRoundRect(post, cx - 20, 20, cx + 20, 64, 6, Hex(0x2a1a10));
+    FillLinearGradient(post, cx - 18, 22, cx + 18, 64, cx - 18, 0, cx + 18, 0,
+                       {{0, Hex(0x8a5a34)}, {0.6f, Hex(0x6b4326)}, {1, Hex(0x4a2d1a)}});
+    FillEllipse(post, cx, 22, 19, 6, Hex(0xc89a62));
+    StrokeCircle(post, cx, 22, 4, 1.2f, Hex(0x8a6038));
+    StrokeCircle(post, cx, 22, 9, 1.2f, Hex(0x8a6038));
+    FillEllipse(post, cx - 12, 24, 8, 4, Hex(0x5fae4e));
+    break;
+  }
+  case 2: { // steel bollard
+    FillRoundRect(post, cx - 14, 14, cx + 14, 64, 6, Hex(0x15151f));
+    FillLinearGradient(post, cx - 12, 16, cx + 12, 64, cx - 12, 0, cx + 12, 0,
+                       {{0, Hex(0x8f95a8)}, {0.35f, Hex(0xe3e7f0)}, {1, Hex(0x4a4f60)}});
+    FillRect(post, cx - 12, 40, cx + 12, 46, Hex(0xf2c14e));
+    FillRect(post, cx - 12, 50, cx + 12, 56, Hex(0xf2c14e));
+    break;
+  }
+  case 3: { // carved sandstone block
+    FillRoundRect(post, cx - 22, 16, cx + 22, 64, 3, Hex(0x5a3a1c));
+    FillLinearGradient(post, cx - 20, 18, cx + 20, 64, 0, 18, 0, 64,
+                       {{0, Hex(0xf0c98a)}, {1, Hex(0xb98048)}});
+    FillRect(post, cx - 20, 28, cx + 20, 31, Hex(0x2f7fa0));
+    FillRect(post, cx - 20, 52, cx + 20, 55, Hex(0x2f7fa0));
+    FillCircle(post, cx, 42, 5, Hex(0xc84a2a));
+    break;
+  }
+  case 4: { // pier post with rope
+    FillRoundRect(post, cx - 12, 10, cx + 12, 64, 9, Hex(0x3a2414));
+    FillLinearGradient(post, cx - 10, 12, cx + 10, 64, cx - 10, 0, cx + 10, 0,
+                       {{0, Hex(0xb5835a)}, {0.5f, Hex(0x8a5f3a)}, {1, Hex(0x5a3a22)}});
+    for (int k = 0; k < 3; ++k) DrawLine(post, cx - 11, 40 + k * 4, cx + 11, 38 + k * 4, 2.4f, Hex(0xe8d3a0));
+    break;
+  }
+  default: { // boulder with a snow cap
+    FillEllipse(post, cx, 44, 24, 22, Hex(0x22283a));
+    FillEllipse(post, cx, 44, 22, 20, Hex(0x6f7f9c));
+    FillEllipse(post, cx - 6, 38, 12, 10, Hex(0x8b9ab6));
+    FillEllipse(post, cx, 27, 17, 7, Hex(0xf2f6ff));
+    break;
+  }
+  }
+  // The iron ring the chain is fastened to.
+  StrokeCircle(post, ax, ay, 5, 2.6f, Hex(0x15151f));
+  StrokeCircle(post, ax, ay, 5, 1.4f, Hex(0xc9ccd6));
+  DrawCanvas(cv, post, static_cast<int>(x0), 448);
+}
+
+// One side pillar into a canvas of SIDE_W × FIELD; `fieldOnLeft` puts the side
+// that touches the field at x = 0.
+Canvas MakePillar(int theme, bool fieldOnLeft) {
+  Canvas p(SIDE_W, FIELD);
+  const float w = 54; // pillar body width next to the field
+  float x0 = 0, x1 = w;
+  uint32_t seed = static_cast<uint32_t>(theme * 100 + (fieldOnLeft ? 1 : 2));
+  Rng rng(seed);
+  switch (theme) {
+  case 1: { // a mossy trunk with leaves reaching outwards
+    FillRect(p, x0, 0, x1, FIELD, Hex(0x1b120b));
+    Shade(p, 2, 0, static_cast<int>(w) - 2, FIELD, [&](float px, float py) {
+      float t = (px - 2) / (w - 4);
+      float bark = Fbm(px * 0.25f, py * 0.04f, 4, seed);
+      Color c = GradientAt({{0, Hex(0x4a2f1c)}, {0.35f, Hex(0x7a5232)}, {1, Hex(0x2e1c10)}}, t);
+      return Mix(c, Hex(0x20140c), SmoothStep(0.5f, 0.75f, bark) * 0.8f);
+    });
+    for (int i = 0; i < 26; ++i) {
+      float y = rng.Range(0, FIELD), x = rng.Range(w * 0.5f, SIDE_W - 6);
+      float r = rng.Range(6, 11);
+      Color leaf = Mix(Hex(0x3f8a3e), Hex(0x7cc35a), rng.Uniform());
+      FillEllipse(p, x, y, r, r * 0.6f, Hex(0x173a1c));
+      FillEllipse(p, x, y - 1, r - 1.5f, r * 0.6f - 1.5f, leaf);
+    }
+    for (int i = 0; i < 8; ++i) {
+      float y = rng.Range(10, FIELD - 10);
+      FillEllipse(p, rng.Range(6, w - 6), y, rng.Range(5, 9), 3, Hex(0x5fae4e, 0.8f));
+    }
+    break;
+  }
+  case 2: { // a steel girder with rivets and a street lamp
+    FillRect(p, x0, 0, x1, FIELD, Hex(0x11111a));
+    FillLinearGradient(
+        p, x0 + 3, 0, x1 - 3, FIELD, x0, 0, x1, 0,
+        {{0, Hex(0x3a3f5a)}, {0.3f, Hex(0x8088a8)}, {0.6f, Hex(0x5a6180)}, {1, Hex(0x2a2e44)}});
+    for (float y = 0; y < FIELD; y += 42) {
+      DrawLine(p, x0 + 8, y, x1 - 8, y + 42, 5, Hex(0x2a2e44));
+      DrawLine(p, x1 - 8, y, x0 + 8, y + 42, 5, Hex(0x2a2e44));
+      for (float rx : {x0 + 8, x1 - 8}) FillCircle(p, rx, y + 3, 2.2f, Hex(0xc0c6dc));
+    }
+    FillRect(p, x0 + 3, 0, x0 + 7, FIELD, Hex(0xf2c14e));
+    for (float ly : {70.0f, 230.0f}) {
+      DrawLine(p, x1 - 2, ly, SIDE_W - 14, ly, 3, Hex(0x2a2e44));
+      FillRoundRect(p, SIDE_W - 22, ly, SIDE_W - 6, ly + 10, 3, Hex(0x2a2e44));
+      FillRadialGradient(p, SIDE_W - 14, ly + 12, 14, {{0, Hex(0xffe7a0, 0.95f)}, {1, Hex(0xffc860, 0)}});
+    }
+    break;
+  }
+  case 3: { // an Egyptian column with painted bands and a papyrus capital
+    FillRect(p, x0, 0, x1, FIELD, Hex(0x4a2e14));
+    FillLinearGradient(p, x0 + 3, 0, x1 - 3, FIELD, x0, 0, x1, 0,
+                       {{0, Hex(0xc99458)}, {0.35f, Hex(0xf3d29a)}, {1, Hex(0x9a6a38)}});
+    for (float fx = x0 + 10; fx < x1 - 6; fx += 9) DrawLine(p, fx, 0, fx, FIELD, 1.2f, Hex(0xa8763f, 0.7f));
+    for (float by : {40.0f, 150.0f, 260.0f}) {
+      FillRect(p, x0 + 3, by, x1 - 3, by + 6, Hex(0x2f7fa0));
+      FillRect(p, x0 + 3, by + 6, x1 - 3, by + 10, Hex(0xf2c14e));
+      FillRect(p, x0 + 3, by + 10, x1 - 3, by + 16, Hex(0xc84a2a));
+    }
+    // Hieroglyphs between the bands.
+    for (int i = 0; i < 14; ++i) {
+      float gy = 62 + i * 15.0f + (i >= 6 ? 30 : 0);
+      if (gy > FIELD - 10) break;
+      float gx = w * 0.5f;
+      int kind = rng.Int(4);
+      Color ink = Hex(0x5a3414);
+      if (kind == 0) StrokeCircle(p, gx, gy, 4, 1.5f, ink);
+      if (kind == 1) DrawPolyline(p, {gx - 5, gy + 4, gx, gy - 4, gx + 5, gy + 4}, 1.5f, ink);
+      if (kind == 2) {
+        DrawLine(p, gx, gy - 5, gx, gy + 5, 1.5f, ink);
+        DrawLine(p, gx - 4, gy - 1, gx + 4, gy - 1, 1.5f, ink);
+      }
+      if (kind == 3) FillEllipse(p, gx, gy, 5, 2.5f, ink);
+    }
+    // Sand drift at the foot reaching outwards.
+    DrawRidge(p, 0, SIDE_W, FIELD - 8, 18, 0.05f, seed, Hex(0xe8b878), Hex(0xc99458), FIELD);
+    break;
+  }
+  case 4: { // a bamboo pole with rope and hanging shells
+    FillRect(p, x0 + 8, 0, x1 - 8, FIELD, Hex(0x3a2a10));
+    FillLinearGradient(p, x0 + 10, 0, x1 - 10, FIELD, x0 + 10, 0, x1 - 10, 0,
+                       {{0, Hex(0x9a8a3a)}, {0.35f, Hex(0xe3d27a)}, {1, Hex(0x7a6a2a)}});
+    for (float y = 30; y < FIELD; y += 58) {
+      FillRoundRect(p, x0 + 7, y - 3, x1 - 7, y + 3, 3, Hex(0x6a5a22));
+      DrawLine(p, x0 + 9, y - 1, x1 - 9, y - 1, 1, Hex(0xf4e8a8));
+    }
+    for (float y = 60; y < FIELD; y += 116) {
+      for (int k = 0; k < 4; ++k) DrawLine(p, x0 + 6, y + k * 4, x1 - 6, y + 2 + k * 4, 2.2f, Hex(0xe8d3a0));
+      DrawLine(p, x1 - 8, y + 14, SIDE_W - 12, y + 40, 2, Hex(0xe8d3a0));
+      FillCircle(p, SIDE_W - 12, y + 44, 6, Hex(0xffb0a0));
+      FillCircle(p, SIDE_W - 12, y + 44, 3, Hex(0xfff0e0));
+    }
+    for (int i = 0; i < 6; ++i) {
+      float y = rng.Range(20, FIELD - 20);
+      FillEllipse(p, x1 - 6, y, 10, 3, Hex(0x5fae4e));
+    }
+    break;
+  }
+  default: { // a rock pillar with snow ledges and icicles
+    Shade(p, 0, 0, static_cast<int>(w) + 10, FIELD, [&](float px, float py) {
+      float edge = w - 6 + 10 * Fbm(py * 0.04f, 3.0f, 3, seed);
+      float d = px - edge;
+      float tone = Fbm(px * 0.08f, py * 0.05f, 4, seed + 7);
+      Color c = Mix(Hex(0x3c4a66), Hex(0x8a9ab8), tone);
+      c = Mix(c, Hex(0x252d40), Clamp01((px - (edge - 10)) / 10) * 0.6f);
+      c.a = Coverage(d);
+      return c;
+    });
+    for (float y = 50; y < FIELD; y += 95) {
+      FillRoundRect(p, -4, y, w + 8, y + 8, 4, Hex(0xf2f6ff));
+      for (int k = 0; k < 5; ++k) {
+        float ix = 6 + k * 10 + rng.Range(-2, 2);
+        FillPolygon(p, {ix - 2.5f, y + 7, ix + 2.5f, y + 7, ix, y + 7 + rng.Range(6, 14)}, Hex(0xd8ecff));
+      }
+    }
+    break;
+  }
+  }
+  // Gold trim along the field edge ties the pillar to the frame.
+  FillRect(p, 0, 0, 2, FIELD, WithAlpha(Pal::Ink, 0.8f));
+  return fieldOnLeft ? p : FlipHorizontal(p);
+}
+
+void FieldWall(Canvas& cv, int theme) {
+  uint32_t seed = static_cast<uint32_t>(theme * 1000);
+  Rng rng(seed);
+  switch (theme) {
+  case 1: { // deep forest: trunks fading into green mist, light shafts
+    FillLinearGradient(cv, 0, 0, FIELD, FIELD, 0, 0, 0, FIELD,
+                       {{0, Hex(0x2c5a3a)}, {0.5f, Hex(0x1c3d29)}, {1, Hex(0x12281b)}});
+    for (int layer = 0; layer < 3; ++layer) {
+      Color trunk = Mix(Hex(0x2f5a3e), Hex(0x0c1a11), layer / 2.0f);
+      for (int i = 0; i < 7 - layer * 2; ++i) {
+        float x = rng.Range(0, FIELD), w = 6 + layer * 7 + rng.Range(0, 6);
+        FillRect(cv, x, 0, x + w, FIELD, trunk);
+      }
+    }
+    for (int i = 0; i < 4; ++i) {
+      float x = 40 + i * 80;
+      FillPolygon(cv, {x, 0, x + 30, 0, x + 90, FIELD, x + 40, FIELD}, Hex(0xe8ffc0, 0.06f));
+    }
+    DrawRidge(cv, 0, FIELD, FIELD - 14, 26, 0.05f, seed + 1, Hex(0x1f4a2a), Hex(0x12281b), FIELD);
+    for (int i = 0; i < 30; ++i)
+      FillCircle(cv, rng.Range(0, FIELD), rng.Range(0, FIELD), rng.Range(0.8f, 1.8f), Hex(0xe8ff9a, 0.5f));
+    break;
+  }
+  case 2: { // night city: distant towers in purple haze
+    FillLinearGradient(cv, 0, 0, FIELD, FIELD, 0, 0, 0, FIELD,
+                       {{0, Hex(0x2a1f4e)}, {0.6f, Hex(0x1a1433)}, {1, Hex(0x0f0c1f)}});
+    DrawSkyline(cv, -10, FIELD + 10, FIELD, 160, 320, seed + 2, Hex(0x2e2556), Hex(0xffd48a), 0.12f);
+    DrawSkyline(cv, -10, FIELD + 10, FIELD, 80, 200, seed + 3, Hex(0x1c1638), Hex(0xffc060), 0.18f);
+    break;
+  }
+  case 3: { // temple wall of sandstone blocks with carvings, in warm shade
+    FillRect(cv, 0, 0, FIELD, FIELD, Hex(0x6b4a2a));
+    for (int row = 0; row * 28 < FIELD; ++row) {
+      float off = row % 2 ? 0 : 28;
+      for (float x = -off; x < FIELD; x += 56) {
+        float tone = rng.Range(0.85f, 1.1f);
+        Color c = Scale(Hex(0x8a6238), tone);
+        FillRect(cv, x + 1, row * 28.0f + 1, x + 55, row * 28.0f + 27, c);
+        FillRect(cv, x + 1, row * 28.0f + 1, x + 55, row * 28.0f + 3, Scale(c, 1.15f));
+      }
+    }
+    // Carved eye and sun discs, faint.
+    Color carve = Hex(0x4a301a, 0.7f);
+    StrokeCircle(cv, FIELD / 2.0f, 90, 26, 3, carve);
+    FillEllipse(cv, FIELD / 2.0f, 90, 12, 7, carve);
+    DrawLine(cv, FIELD / 2.0f - 40, 90, FIELD / 2.0f - 28, 90, 3, carve);
+    DrawLine(cv, FIELD / 2.0f + 28, 90, FIELD / 2.0f + 40, 90, 3, carve);
+    Shade(cv, 0, 0, FIELD, FIELD, [&](float, float py) {
+      return Color{0.1f, 0.04f, 0.0f, 0.15f + 0.35f * py / FIELD};
+    });
+    break;
+  }
+  case 4: { // the lagoon seen from the shore: water with caustic light
+    FillLinearGradient(cv, 0, 0, FIELD, FIELD, 0, 0, 0, FIELD,
+                       {{0, Hex(0x1f7fa8)}, {0.7f, Hex(0x14506e)}, {1, Hex(0x0e3a52)}});
+    Shade(cv, 0, 0, FIELD, FIELD, [&](float px, float py) {
+      float n = Fbm(px * 0.03f, py * 0.05f, 4, seed + 4);
+      float ridge = 1 - std::fabs(n - 0.5f) * 2;
+      return Color{0.7f, 1.0f, 1.0f, 0.14f * SmoothStep(0.75f, 0.95f, ridge)};
+    });
+    DrawRidge(cv, 0, FIELD, FIELD - 10, 22, 0.02f, seed + 5, Hex(0x8a7650), Hex(0x5a4a30), FIELD);
+    for (int i = 0; i < 16; ++i) {
+      float x = rng.Range(0, FIELD), y = rng.Range(20, FIELD - 40);
+      StrokeCircle(cv, x, y, rng.Range(1.5f, 3.5f), 1, Hex(0xc0f0ff, 0.35f));
+    }
+    break;
+  }
+  default: { // a cold rock face with snow on its ledges
+    Shade(cv, 0, 0, FIELD, FIELD, [&](float px, float py) {
+      float n = Fbm(px * 0.02f, py * 0.02f, 5, seed + 6);
+      Color c = Mix(Hex(0x1c2538), Hex(0x46587a), n);
+      float ledge = Fbm(px * 0.01f, py * 0.06f, 3, seed + 7);
+      return Mix(c, Hex(0x8fa2c0), SmoothStep(0.62f, 0.7f, ledge) * 0.45f);
+    });
+    Vignette(cv, 0, 0, FIELD, FIELD, 0.35f);
+    break;
+  }
+  }
+  Vignette(cv, 0, 0, FIELD, FIELD, 0.4f);
+  AddGrain(cv, 0.03f, seed + 9);
+}
+
+} // namespace
+
+Canvas MakeThemeSky(int theme) {
+  Canvas cv;
+  switch (theme) {
+  case 1:
+    cv = ForestSky();
+    break;
+  case 2:
+    cv = CitySky();
+    break;
+  case 4:
+    cv = BeachSky();
+    break;
+  case 5:
+    cv = MountainSky();
+    break;
+  default:
+    cv = DesertSky();
+    break;
+  }
+  AddGrain(cv, 0.02f, static_cast<uint32_t>(theme) + 77);
+  SetAlpha(cv, 1);
+  return cv;
+}
+
+Canvas MakeThemeBack(int theme) {
+  // Drawn with ordinary coverage first, converted to the masked form at the end.
+  Canvas cv(512, 512, Color{0, 0, 0, 0});
+  Canvas field(FIELD, FIELD, Color{0, 0, 0, 1});
+  FieldWall(field, theme);
+  DrawCanvas(cv, field, 0, 0, true);
+  DrawCanvas(cv, MakePillar(theme, true), SIDE_RIGHT_X, 0, true);
+  DrawCanvas(cv, MakePillar(theme, false), SIDE_LEFT_X, 0, true);
+  DrawPost(cv, theme, 0, 49, 32);
+  DrawPost(cv, theme, 448, 15, 32);
+  ToMasked(cv);
+  return cv;
+}
+
+bool WriteThemePictures(const std::string& textureDir) {
+  static const char* const Names[5] = {"forest", "city", "egypt", "beach", "mountain"};
+  for (int theme = 1; theme <= 5; ++theme) {
+    std::string stem = textureDir + Names[theme - 1];
+    if (!WriteBmp24(stem + "_sky.bmp", MakeThemeSky(theme))) return false;
+    if (!WriteTga(stem + "_back.tga", MakeThemeBack(theme), 32)) return false;
+  }
+  return true;
+}
