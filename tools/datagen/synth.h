@@ -22,8 +22,13 @@ inline float Noise() {
 // One-pole low-pass; `cutoff` in Hz may change from sample to sample.
 struct OnePole {
   float y = 0;
+  double lastCutoff = -1;
+  float a = 0;
   float Low(float x, double cutoff) {
-    float a = static_cast<float>(1.0 - std::exp(-TAU * cutoff / RATE));
+    if (cutoff != lastCutoff) { // the coefficient only changes with the cutoff
+      lastCutoff = cutoff;
+      a = static_cast<float>(1.0 - std::exp(-TAU * cutoff / RATE));
+    }
     y += a * (x - y);
     return y;
   }
