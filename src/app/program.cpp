@@ -31,6 +31,17 @@ uint8_t CtrlRepeatTimer = 0;
 int32_t PrevGameHoverId = 0;
 
 namespace {
+constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel,     GameTick,     DrawGameScene,
+                                             EnterFrontEnd,  MenuFrame,    MenuClick,
+                                             DispatchAction, NameEntryKey, PlaySample};
+}
+ShellCallTable ShellCalls = REAL_SHELL_CALLS;
+
+void ResetShellCalls() {
+  ShellCalls = REAL_SHELL_CALLS;
+}
+
+namespace {
 // Keys that fire an action on every frame they are held, in the order they are checked.
 struct HeldKeyAction {
   uint8_t vk;
@@ -135,19 +146,19 @@ void ShutdownGame() {
 void FrameUpdate(uint32_t now) {
   if (LoadingActive == 1) return;
   if (Keys[VK_SPACE] != 0 && SpaceRepeatTimer == 0) {
-    DispatchAction(2);
+    ShellCalls.dispatchAction(2);
     SpaceRepeatTimer = SPACE_REPEAT_TICKS;
   }
   if (Keys[VK_CONTROL] != 0 && CtrlRepeatTimer == 0) {
-    DispatchAction(3);
+    ShellCalls.dispatchAction(3);
     CtrlRepeatTimer = CTRL_REPEAT_TICKS;
   }
   for (const HeldKeyAction& held : HELD_KEY_ACTIONS) {
-    if (Keys[held.vk] != 0) DispatchAction(held.action);
+    if (Keys[held.vk] != 0) ShellCalls.dispatchAction(held.action);
   }
   if (NameEntryActive == 1) {
     for (int vk = 0; vk < 256; ++vk) {
-      if (Keys[vk] == 1) NameEntryKey(vk);
+      if (Keys[vk] == 1) ShellCalls.nameEntryKey(vk);
     }
   }
   DispatchFrame(now);
@@ -161,15 +172,15 @@ void DispatchFrame(uint32_t now) {
   if (LoadingActive == 1) return;
   if (TopMode == MODE_START_GAME) {
     TopMode = MODE_GAME;
-    StartLevel(StartLevelIndex, static_cast<int32_t>(PlatformTicks()));
+    ShellCalls.startLevel(StartLevelIndex, static_cast<int32_t>(PlatformTicks()));
   }
   if (TopMode == MODE_ENTER_FRONTEND) {
     TopMode = MODE_FRONTEND;
-    EnterFrontEnd(PlatformTicks());
+    ShellCalls.enterFrontEnd(PlatformTicks());
   }
   if (MultisampleEnabled == 1) EnableMultisample(true);
   if (TopMode == MODE_GAME) GameFrame(now);
-  if (TopMode == MODE_FRONTEND) MenuFrame(now);
+  if (TopMode == MODE_FRONTEND) ShellCalls.menuFrame(now);
 }
 
 void GameFrame(uint32_t now) {
@@ -177,9 +188,9 @@ void GameFrame(uint32_t now) {
   // clock wraps, so the difference is taken in 32 bits.
   int32_t elapsed = static_cast<int32_t>(now - static_cast<uint32_t>(CurrentGame.startTime));
   int32_t n = DivTrunc(elapsed, 10) - CurrentGame.tick;
-  for (int32_t i = 0; i < n; ++i) GameTick();
-  DrawGameScene();
-  if (HoverId != PrevGameHoverId && HoverId != 0) PlaySample(SND_MOVER);
+  for (int32_t i = 0; i < n; ++i) ShellCalls.gameTick();
+  ShellCalls.drawGameScene();
+  if (HoverId != PrevGameHoverId && HoverId != 0) ShellCalls.playSample(SND_MOVER);
   PrevGameHoverId = HoverId;
 }
 

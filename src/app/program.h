@@ -9,15 +9,33 @@
 enum : uint8_t { MODE_GAME = 0, MODE_FRONTEND = 1, MODE_START_GAME = 100, MODE_ENTER_FRONTEND = 200 };
 extern uint8_t TopMode;
 
-extern uint8_t ProgramRunning;          // the outer window loop continues while 1
-extern uint8_t WantFullscreen;          // display mode of the next window opening
-extern uint8_t RestartPending;          // a display switch is closing the window
-extern uint8_t DisplaySwitchRequested;  // performed at the end of the current frame
-extern uint8_t LoadingActive;           // asset loading: frames and swaps are skipped
-extern uint8_t AudioStarted;            // audio started once per process
-extern uint8_t SpaceRepeatTimer;        // game ticks before space fires again
-extern uint8_t CtrlRepeatTimer;         // game ticks before Ctrl fires again
-extern int32_t PrevGameHoverId;         // HoverId at the end of the previous game frame
+extern uint8_t ProgramRunning;         // the outer window loop continues while 1
+extern uint8_t WantFullscreen;         // display mode of the next window opening
+extern uint8_t RestartPending;         // a display switch is closing the window
+extern uint8_t DisplaySwitchRequested; // performed at the end of the current frame
+extern uint8_t LoadingActive;          // asset loading: frames and swaps are skipped
+extern uint8_t AudioStarted;           // audio started once per process
+extern uint8_t SpaceRepeatTimer;       // game ticks before space fires again
+extern uint8_t CtrlRepeatTimer;        // game ticks before Ctrl fires again
+extern int32_t PrevGameHoverId;        // HoverId at the end of the previous game frame
+
+// The operations of other modules that the frame driver and the window procedure
+// call. They point at the real operations; tests put recorders in their place to
+// watch the shell on its own (the frame driver never calls these modules otherwise).
+struct ShellCallTable {
+  void (*startLevel)(uint16_t level, int32_t startTime);
+  void (*gameTick)();
+  void (*drawGameScene)();
+  void (*enterFrontEnd)(uint32_t now);
+  void (*menuFrame)(uint32_t now);
+  void (*menuClick)();
+  void (*dispatchAction)(uint8_t code);
+  void (*nameEntryKey)(int vk);
+  void (*playSample)(int n);
+};
+extern ShellCallTable ShellCalls;
+// Puts the real operations back into ShellCalls.
+void ResetShellCalls();
 
 // The whole program. Returns 0, or -1 when the window class cannot be registered.
 int RunProgram();

@@ -7,9 +7,7 @@
 #include "app/gl_state.h"
 #include "app/program.h"
 #include "assets/sound.h"
-#include "frontend/menu.h"
 #include "frontend/options.h"
-#include "game/actions.h"
 
 Application GameApplication;
 GL_Window GameWindow;
@@ -149,12 +147,12 @@ int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {
     // The press position is stored first, so the action sees where the button went down.
     StorePointer(event);
     if (event.button == 0) {
-      if (TopMode == MODE_GAME) DispatchAction(0);
-      if (TopMode == MODE_FRONTEND) MenuClick();
+      if (TopMode == MODE_GAME) ShellCalls.dispatchAction(0);
+      if (TopMode == MODE_FRONTEND) ShellCalls.menuClick();
     } else if (event.button == 1) {
-      DispatchAction(1);
+      ShellCalls.dispatchAction(1);
     } else if (event.button == 2) {
-      DispatchAction(2);
+      ShellCalls.dispatchAction(2);
     }
     return 0;
   case EventType::ToggleDisplay:

@@ -197,6 +197,9 @@ bool PlatformInitVideo() {
   // Windows sends no mouse click for the click that merely activates a window;
   // the game expects the first click into it to count as well.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // "No event" must mean the queue is empty, not that a round of polling ended:
+  // the message loop renders a frame whenever nothing is waiting.
+  SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
     return false;
