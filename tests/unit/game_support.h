@@ -1,0 +1,147 @@
+// Shared set-up for the game-rule scenarios: a clean arcade or story game, a
+// sound log, and small helpers to build fields and to put a stone over the anchor.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/program.h"
+#include "app/window.h"
+#include "assets/banners.h"
+#include "assets/sound.h"
+#include "assets/text.h"
+#include "core/arith.h"
+#include "frontend/highscore.h"
+#include "frontend/menu.h"
+#include "frontend/options.h"
+#include "game/actions.h"
+#include "game/levels.h"
+#include "game/lines.h"
+#include "game/meter.h"
+#include "game/pull.h"
+#include "game/state.h"
+#include "game/stones.h"
+#include "game/tick.h"
+#include "render/effects.h"
+
+namespace gametest {
+
+inline std::vector<SoundRequest>& SoundLog() {
+  static std::vector<SoundRequest> log;
+  return log;
+}
+inline void RecordSound(const SoundRequest& r) {
+  SoundLog().push_back(r);
+}
+
+// How often sample n was asked for with the given operation.
+inline int Count(SoundRequest::Op op, int n) {
+  int k = 0;
+  for (const SoundRequest& r : SoundLog())
+    if (r.op == op && r.n == n) ++k;
+  return k;
+}
+inline int Played(int n) {
+  return Count(SoundRequest::Play, n);
+}
+
+inline int ActivePieces(const PieceRecord* pool, int n) {
+  int k = 0;
+  for (int i = 0; i < n; ++i) k += pool[i].active ? 1 : 0;
+  return k;
+}
+template <typename T> int LivePuffs(const T* pool, int n) {
+  int k = 0;
+  for (int i = 0; i < n; ++i) k += pool[i].life > 0 ? 1 : 0;
+  return k;
+}
+
+class GameTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    InitStoneTemplates();
+    std::memset(Options, 0, sizeof Options);
+    Options[OPT_MOUSE_SPEED] = 2;
+    ResetEffects();
+    ResetBanners();
+    SeedRandom(12345);
+    HighScores = HighScoreRecord{};
+    HighScores.profile.storyProgress = 1;
+    std::memset(ItemSlots, 0, sizeof ItemSlots);
+    std::memset(KeyRepeatDelay, 0, sizeof KeyRepeatDelay);
+    ChosenTheme = 2;
+    ArcadeCylinderSize = 12;
+    CylinderSize = 12;
+    MouseX = 400;
+    MouseY = 300;
+    HoverId = 0;
+    TopMode = 0;
+    StoneRing.rotateTimer = -1;
+    StoneRing.rotateBackTimer = -1;
+    SoundLog().clear();
+    SetSoundObserver(RecordSound);
+  }
+  void TearDown() override { SetSoundObserver(nullptr); }
+
+  // An arcade game of the given size with an empty field and a clean sound log.
+  void StartArcade(int size = 12) {
+    ArcadeCylinderSize = size;
+    StartLevel(ARCADE_LEVEL, 0);
+    SoundLog().clear();
+  }
+
+  // A story level built from `record`, installed as level `level`.
+  void StartStory(const LevelRecord& record, uint16_t level = 20) {
+    LevelTable[level] = record;
+    StartLevel(level, 0);
+    SoundLog().clear();
+  }
+
+  static LevelRecord PlainLevel() {
+    LevelRecord r{};
+    r.speed = 28;
+    r.drain = 5;
+    r.lines = 10;
+    r.height = 1;
+    r.sizeCode = 2;
+    r.bombChance = 0;
+    return r;
+  }
+
+  static void ClearField() {
+    std::memset(Field.cells, 0, sizeof Field.cells);
+    std::memset(Field.shownCells, 0, sizeof Field.shownCells);
+  }
+
+  // Fills row r of every active column with `value`, leaving column `gap` empty (none when -99).
+  static void FillRow(int r, uint8_t value, int gap = -99) {
+    for (int c = FirstColumn(); c <= LastColumn(); ++c) Cell(c, r) = c == gap ? CELL_EMPTY : value;
+  }
+  static void FillShownRow(int r, uint8_t value) {
+    for (int c = FirstColumn(); c <= LastColumn(); ++c) ShownCell(c, r) = value;
+  }
+
+  // Puts stone 0 of `kind` at `rotation` so that its template column x0 is over
+  // playfield column `column`, and the anchor at that column.
+  static void AimStone(uint8_t kind, int rotation, int x0, int column) {
+    StoneRing.kind[0] = kind;
+    StoneRing.rotation = rotation;
+    int slot = ((column + 4 - x0) % 20 + 20) % 20;
+    StoneRing.position = static_cast<float>(slot * 100);
+    StoneRing.roundedPosition = slot * 100;
+    StoneRing.appearTimer[0] = 0;
+    Anchor.column = column;
+  }
+
+  // Ticks until drop animation of stone i is idle again (at most `limit` ticks).
+  static void TickUntilIdle(int i = 0, int limit = 60) {
+    for (int k = 0; k < limit && StoneRing.dropProgress[i] != 0; ++k) AdvanceDrops();
+  }
+
+  static void Ticks(int n) {
+    for (int k = 0; k < n; ++k) GameTick();
+  }
+};
+
+} // namespace gametest
