@@ -34,8 +34,11 @@ struct Mix {
 
   void Put(size_t i, float v, float pan, float send) {
     size_t k = i % n;
-    float gl = std::cos((pan + 1) * static_cast<float>(PI) / 4),
-          gr = std::sin((pan + 1) * static_cast<float>(PI) / 4);
+    if (pan != lastPan) { // equal-power panning; a note keeps its place, so it is worked out once
+      lastPan = pan;
+      gl = std::cos((pan + 1) * static_cast<float>(PI) / 4);
+      gr = std::sin((pan + 1) * static_cast<float>(PI) / 4);
+    }
     l[k] += v * gl;
     r[k] += v * gr;
     sendL[k] += v * gl * send;
