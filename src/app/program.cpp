@@ -139,6 +139,7 @@ bool InitializeGame() {
 void ShutdownGame() {
   if (RestartPending != 0) return;
   SaveHighScoreFile();
+  ReleaseModels();
   RestartPending = 0;
   StopAudio();
 }
