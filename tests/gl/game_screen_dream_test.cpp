@@ -35,6 +35,8 @@ uint32_t OkButtonPicture() {
 
 class DreamEditor : public ::testing::Test {
 protected:
+  AssetGuard assets;
+
   void SetUp() override {
     ASSERT_TRUE(RequireWindow());
     UseTestAssets();

@@ -22,6 +22,8 @@ constexpr Rgb kBackdrop = {40, 40, 40};
 
 class GameScreenHud : public ::testing::Test {
 protected:
+  AssetGuard assets;
+
   void SetUp() override {
     ASSERT_TRUE(RequireWindow());
     UseTestAssets(kBackdrop.r, kBackdrop.g, kBackdrop.b);

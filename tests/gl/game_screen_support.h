@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -120,6 +122,27 @@ inline void UseTestAssets(uint8_t r = 40, uint8_t g = 40, uint8_t b = 40) {
   // Glyphs half a cell wide: a text of n characters at size s is n * s / 2 wide.
   for (uint16_t& w : FontWidths) w = 16;
 }
+
+// Keeps the textures, display lists and glyph widths of the catalogue while a
+// test replaces them, and puts them back afterwards for the tests that follow.
+class AssetGuard {
+public:
+  AssetGuard() : tex_(Tex), lists_(Lists) {
+    std::copy(std::begin(FontWidths), std::end(FontWidths), widths_);
+  }
+  ~AssetGuard() {
+    Tex = tex_;
+    Lists = lists_;
+    std::copy(std::begin(widths_), std::end(widths_), FontWidths);
+  }
+  AssetGuard(const AssetGuard&) = delete;
+  AssetGuard& operator=(const AssetGuard&) = delete;
+
+private:
+  GameTextures tex_;
+  GameLists lists_;
+  uint16_t widths_[256];
+};
 
 // Screen-space position of world point (x, y, z) with the game camera.
 inline void WorldToScreen(double x, double y, double z, int* sx, int* sy) {

@@ -19,6 +19,8 @@ constexpr Rgb kBoxFace = {230, 180, 40};
 
 class Scene : public ::testing::Test {
 protected:
+  AssetGuard assets;
+
   void SetUp() override {
     ASSERT_TRUE(RequireWindow());
     UseTestAssets();
@@ -248,6 +250,7 @@ TEST_F(Scene, BlockedGhostCellsGetACross) {
 }
 
 TEST(ExplosionFrames, LifeThirtyShowsTheFirstPicture) {
+  AssetGuard assets;
   for (int n = 0; n < 6; ++n) Tex.explosions[n] = 100 + n; // expl6 .. expl1
   EXPECT_EQ(ExplosionTexture(30), Tex.explosions[5]);
   EXPECT_EQ(ExplosionTexture(29), Tex.explosions[5]);
