@@ -60,6 +60,14 @@ void LevelTitle(int level, std::string& out) {
   out.assign(text, strnlen(text, LEVEL_TEXT_SIZE));
 }
 
+// Squared distance below 140 (integer arithmetic), in 64 bits: the pointer may lie
+// far outside the picture (0..65535).
+bool PointerNearSpot(int32_t mx, int32_t my, int spot) {
+  int64_t dx = static_cast<int64_t>(mx) - LevelSpots[spot - 1][0];
+  int64_t dy = static_cast<int64_t>(my) - LevelSpots[spot - 1][1];
+  return dx * dx + dy * dy < 140;
+}
+
 // Composed texts reuse these, so a frame allocates nothing once they have grown.
 std::string MoneyText, LevelNumberText, LinesText, TitleText;
 
@@ -147,12 +155,8 @@ int ShownSpotCount() {
 
 int32_t SpotUnderPointer(int32_t mx, int32_t my, int shown) {
   int32_t found = 0;
-  for (int n = 1; n <= shown && n <= MAP_SPOTS; ++n) {
-    // 64-bit: the pointer may lie far outside the picture (0..65535).
-    int64_t dx = static_cast<int64_t>(mx) - LevelSpots[n - 1][0];
-    int64_t dy = static_cast<int64_t>(my) - LevelSpots[n - 1][1];
-    if (dx * dx + dy * dy < 140) found = n;
-  }
+  for (int n = 1; n <= shown && n <= MAP_SPOTS; ++n)
+    if (PointerNearSpot(mx, my, n)) found = n;
   return found;
 }
 
@@ -187,7 +191,7 @@ void DrawLevelMap() {
     int x = LevelSpots[n - 1][0], y = LevelSpots[n - 1][1];
     uint8_t colour[3];
     SpotPulseColour(MenuTicks, LevelIsPuzzle(n - 1), colour);
-    if (SpotUnderPointer(MouseX, MouseY, n) == n) {
+    if (PointerNearSpot(MouseX, MouseY, n)) {
       HoverSpot = n;
       hovered = n - 1;
       colour[0] = 0;
