@@ -126,11 +126,8 @@ Canvas DilateAlpha(const Canvas& src, float radius) {
   return out;
 }
 
-int DrawTextStyled(Canvas& cv, const std::string& text, float cx, float cy, int pixelSize,
-                   const TextStyle& style, Face face) {
-  int pad = static_cast<int>(style.outlineWidth) + style.shadowOffset + style.shadowBlur + 4;
-  Canvas mask = RenderText(text, pixelSize, face, pad);
-  if (mask.width == 0) return 0;
+void DrawMaskStyled(Canvas& cv, const Canvas& mask, float cx, float cy, const TextStyle& style) {
+  if (mask.width == 0) return;
   int ox = static_cast<int>(std::lround(cx - mask.width / 2.0f));
   int oy = static_cast<int>(std::lround(cy - mask.height / 2.0f));
   Canvas outline = style.outlineWidth > 0 ? DilateAlpha(mask, style.outlineWidth) : mask;
@@ -146,7 +143,7 @@ int DrawTextStyled(Canvas& cv, const std::string& text, float cx, float cy, int 
     for (int y = 0; y < outline.height; ++y)
       for (int x = 0; x < outline.width; ++x)
         cv.Blend(ox + x, oy + y, style.outline, outline.At(x, y)[3] / 255.0f);
-  // Fill gradient runs over the rows that hold ink.
+  // The fill gradient runs over the rows that hold ink.
   int top = mask.height, bottom = 0;
   for (int y = 0; y < mask.height; ++y)
     for (int x = 0; x < mask.width; ++x)
@@ -154,11 +151,19 @@ int DrawTextStyled(Canvas& cv, const std::string& text, float cx, float cy, int 
         top = std::min(top, y);
         bottom = std::max(bottom, y);
       }
-  float span = std::max(1, bottom - top);
+  float span = static_cast<float>(std::max(1, bottom - top));
   for (int y = 0; y < mask.height; ++y) {
     Color fill = Mix(style.top, style.bottom, Clamp01((y - top) / span));
     for (int x = 0; x < mask.width; ++x) cv.Blend(ox + x, oy + y, fill, mask.At(x, y)[3] / 255.0f);
   }
+}
+
+int DrawTextStyled(Canvas& cv, const std::string& text, float cx, float cy, int pixelSize,
+                   const TextStyle& style, Face face) {
+  int pad = static_cast<int>(style.outlineWidth) + style.shadowOffset + style.shadowBlur + 4;
+  Canvas mask = RenderText(text, pixelSize, face, pad);
+  if (mask.width == 0) return 0;
+  DrawMaskStyled(cv, mask, cx, cy, style);
   return mask.width - 2 * pad;
 }
 
@@ -267,6 +272,61 @@ void FillCircleGradient(Canvas& cv, float cx, float cy, float r, const Color& to
           c.a *= Coverage(DistCircle(px, py, cx, cy, r));
           return c;
         });
+}
+
+void DrawCube(Canvas& cv, float cx, float cy, float size, float yaw, float pitch, const Color& base) {
+  struct V {
+    float x, y, z;
+  };
+  V v[8];
+  for (int i = 0; i < 8; ++i) {
+    float x = (i & 1 ? 0.5f : -0.5f), y = (i & 2 ? 0.5f : -0.5f), z = (i & 4 ? 0.5f : -0.5f);
+    float x1 = x * std::cos(yaw) + z * std::sin(yaw), z1 = -x * std::sin(yaw) + z * std::cos(yaw);
+    float y2 = y * std::cos(pitch) - z1 * std::sin(pitch), z2 = y * std::sin(pitch) + z1 * std::cos(pitch);
+    v[i] = {x1 * size, y2 * size, z2};
+  }
+  // Faces as corner indices around their edge; y is up in cube space.
+  const int faces[6][4] = {{0, 2, 6, 4}, {1, 5, 7, 3}, {0, 4, 5, 1},
+                           {2, 3, 7, 6}, {0, 1, 3, 2}, {4, 6, 7, 5}};
+  const float light[3] = {-0.45f, 0.75f, 0.5f};
+  for (const auto& f : faces) {
+    // The cube is centred on the origin, so a face's centre points along its outward normal.
+    float nx = 0, ny = 0, nz = 0;
+    for (int k = 0; k < 4; ++k) {
+      nx += v[f[k]].x / size;
+      ny += v[f[k]].y / size;
+      nz += v[f[k]].z;
+    }
+    float len = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (len == 0) continue;
+    nx /= len;
+    ny /= len;
+    nz /= len;
+    if (nz <= 0.01f) continue; // facing away
+    float lit = std::max(0.0f, nx * light[0] + ny * light[1] + nz * light[2]);
+    Color col = Mix(Scale(base, 0.45f), Mix(base, Hex(0xffffff), 0.3f), Clamp01(lit));
+    std::vector<float> poly;
+    for (int k = 0; k < 4; ++k) {
+      poly.push_back(cx + v[f[k]].x);
+      poly.push_back(cy - v[f[k]].y);
+    }
+    FillPolygon(cv, poly, col);
+    // A lighter inner panel gives the bevel of the game's boxes.
+    std::vector<float> inner;
+    float mx = 0, my = 0;
+    for (int k = 0; k < 4; ++k) {
+      mx += poly[2 * k] / 4;
+      my += poly[2 * k + 1] / 4;
+    }
+    for (int k = 0; k < 4; ++k) {
+      inner.push_back(mx + (poly[2 * k] - mx) * 0.72f);
+      inner.push_back(my + (poly[2 * k + 1] - my) * 0.72f);
+    }
+    FillPolygon(cv, inner, Mix(col, Hex(0xffffff), 0.12f));
+    poly.push_back(poly[0]);
+    poly.push_back(poly[1]);
+    DrawPolyline(cv, poly, std::max(1.0f, size * 0.035f), WithAlpha(Pal::Ink, 0.85f));
+  }
 }
 
 void DrawShadow(Canvas& cv, float cx, float cy, float rx, float ry, float alpha) {

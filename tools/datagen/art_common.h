@@ -49,6 +49,10 @@ struct TextStyle {
 int DrawTextStyled(Canvas& cv, const std::string& text, float cx, float cy, int pixelSize,
                    const TextStyle& style, Face face = Face::Bold);
 
+// Draws a coverage canvas (white with alpha, as RenderText returns) styled and
+// centred on (cx, cy).
+void DrawMaskStyled(Canvas& cv, const Canvas& mask, float cx, float cy, const TextStyle& style);
+
 // Grows the alpha of a coverage canvas by `radius` pixels (round brush).
 Canvas DilateAlpha(const Canvas& src, float radius);
 
@@ -75,6 +79,9 @@ void DrawBombTile(Canvas& cv, float x, float y, float size, const Color& base);
 void DrawGuide(Canvas& cv, float cx, float cy, float radius, int mood, bool eyesClosed, bool talking);
 // A disc filled with a vertical gradient (top to bottom of the disc).
 void FillCircleGradient(Canvas& cv, float cx, float cy, float r, const Color& top, const Color& bottom);
+// A solid cube seen in 3D: turned by `yaw` about the vertical and tipped by
+// `pitch` towards the viewer (radians), edge length `size` pixels, lit from the top left.
+void DrawCube(Canvas& cv, float cx, float cy, float size, float yaw, float pitch, const Color& base);
 // A soft drop shadow ellipse.
 void DrawShadow(Canvas& cv, float cx, float cy, float rx, float ry, float alpha);
 

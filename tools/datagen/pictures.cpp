@@ -4,5 +4,6 @@
 
 bool WritePictures(const std::string& dataDir) {
   const std::string textures = dataDir + "textures/";
-  return WriteThemePictures(textures) && WriteHudPictures(textures);
+  return WriteBackgroundPictures(textures) && WriteThemePictures(textures) && WriteHudPictures(textures) &&
+         WriteMapPictures(textures) && WriteInstructionSheet(textures) && WritePieces(dataDir);
 }
