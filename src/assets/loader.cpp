@@ -229,9 +229,13 @@ void ProgressStep() {
   PlatformSwapBuffers();
 }
 
-void LoadAssets() {
+void BeginLoadingScreen() {
   LoadingActive = 0;
   StepCounter = 0;
+}
+
+void LoadAssets() {
+  BeginLoadingScreen();
   if (FirstLoadDone == 0) LoadFirstRunData();
   BuildDisplayLists();
   LoadTextures();

@@ -20,6 +20,9 @@ extern TModel Models[MODEL_COUNT];
 // records end the program; missing pictures show their message and loading goes on.
 void LoadAssets();
 
+// Starts a loading run: LoadingActive := 0 and no steps drawn yet. LoadAssets
+// begins with it; tests use it to draw single loading frames.
+void BeginLoadingScreen();
 // Draws one frame of the loading screen (logo on the first run, the bar) and
 // presents it. Called only by LoadAssets.
 void ProgressStep();
