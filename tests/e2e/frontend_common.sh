@@ -156,3 +156,28 @@ money = struct.unpack_from('<i', d, 1088)[0]
 print(progress, money, d[1082], d[1083], d[1084])
 EOF
 }
+
+# True while the "New Highscore" dialog is up: its name box (blue over the green
+# dialog) covers both sample points.
+fe_name_dialog_shown() {
+  local r g b
+  for point in "330 340" "470 340"; do
+    read -r r g b < <(fe_pixel $point)
+    [ "$((b - r))" -gt 25 ] && [ "$((b - g))" -gt 10 ] || return 1
+  done
+  return 0
+}
+
+# Reads one high-score table of the save: prints "score name" per entry, lowest first.
+fe_table() {
+  python3 - "$FE_WORK/data/misc/hsc.dat" "$1" <<'EOF2'
+import struct, sys
+d = open(sys.argv[1], 'rb').read()
+t = int(sys.argv[2])
+for i in range(10):
+    off = t * 360 + i * 36
+    score = struct.unpack_from('<i', d, off)[0]
+    length = min(d[off + 4], 30)
+    print(score, d[off + 5:off + 5 + length].decode('latin-1'))
+EOF2
+}

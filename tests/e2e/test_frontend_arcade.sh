@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# An arcade game from the main menu to the hall of fame: cylinder size 8, the
+# Forest theme, stones pulled onto one column until the stack touches the danger
+# line, a qualifying score (the lowest entry of the prepared table is 0), a name
+# typed with the keyboard, the hall of fame with the new entry, quit. The save
+# holds the name and the score in the table of size 8 afterwards.
+set -euo pipefail
+source "$(dirname "$0")/frontend_common.sh"
+
+fe_prepare arcade
+fe_patch_i32 data/misc/hsc.dat 0 0  # lowest entry of the size-8 table: 0
+fe_patch data/misc/opt.dat 1 0      # no instructions at the game start
+fe_start
+fe_wait_title
+
+fe_click 400 395  # "Arcade mode"
+sleep 0.9
+fe_shot cylinder_size
+fe_click 342 432  # "8"
+sleep 0.9
+fe_shot theme
+fe_click 400 412  # "Forest"
+sleep 1.5
+fe_shot game_started
+
+# The anchor stays at the leftmost column while the pointer is at the far left.
+fe_move 0 300
+over=0
+for i in $(seq 1 200); do
+  xdotool mousedown 1
+  sleep 0.05
+  xdotool mouseup 1
+  sleep 0.25
+  if [ $((i % 5)) = 0 ] && fe_name_dialog_shown; then
+    over=1
+    break
+  fi
+done
+[ $over = 1 ] || fe_fail "the game did not end with the New Highscore dialog"
+for key in t e s t; do fe_key $key; done
+fe_shot name_typed
+fe_key Return
+sleep 0.8
+fe_shot hall_of_fame
+fe_click 400 547  # "ok"
+sleep 1.2
+fe_quit_from_main_menu
+
+table=$(fe_table 0)
+echo "$table"
+grep -qE '^-?[0-9]+ TEST$' <<<"$table" || fe_fail "no entry TEST in the size-8 table"
+sort -n -c <(cut -d' ' -f1 <<<"$table") || fe_fail "the size-8 table is no longer sorted"
+fe_table 1 | grep -q "QUORBEL" || fe_fail "the size-10 table changed"
+echo "arcade high score kept: PASS"
