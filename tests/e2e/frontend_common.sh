@@ -181,3 +181,37 @@ for i in range(10):
     print(score, d[off + 5:off + 5 + length].decode('latin-1'))
 EOF2
 }
+
+# True while the level map is shown: the green money panel at the right.
+fe_map_shown() {
+  local r g b
+  for point in "700 195" "590 195"; do
+    read -r r g b < <(fe_pixel $point)
+    [ "$((g - r))" -gt 40 ] && [ "$((g - b))" -gt 15 ] || return 1
+  done
+  return 0
+}
+
+# Replaces story level `index` of the copy's level file with a quick one: 8
+# columns, one line to remove, no drain, no bombs, and a bottom row that lacks only
+# its leftmost box, so a stone pulled down at the far left completes it.
+fe_quick_level() {
+  python3 - "$FE_WORK/data/misc/levels.qrb" "$1" "$2" <<'EOF2'
+import sys
+path, index, title = sys.argv[1], int(sys.argv[2]), sys.argv[3].encode()
+data = bytearray(open(path, 'rb').read())
+record = bytearray(935)
+record[0:len(title)] = title
+record[768] = 28   # speed: 2 units per tick
+record[769] = 0    # no drain
+record[770] = 1    # one line to remove
+record[771] = 0    # danger line at the top
+record[772] = 0    # 8 columns: 2..9
+record[773] = 0    # no bombs
+record[774] = 0    # not a puzzle
+for k in range(3, 10):
+    record[791 + k * 12 + 11] = k - 2   # row 11, columns 3..9, colours 1..7
+data[index * 935:(index + 1) * 935] = record
+open(path, 'wb').write(data)
+EOF2
+}
