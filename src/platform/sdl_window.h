@@ -6,3 +6,6 @@
 
 // The open game window, or null.
 SDL_Window* PlatformSdlWindow();
+
+// Moves and sizes the window directly on the X server (nothing elsewhere).
+void PlatformPlaceWindow(SDL_Window* window, int x, int y, int width, int height);

@@ -15,6 +15,8 @@ namespace {
 SDL_Window* Window = nullptr;
 SDL_GLContext Context = nullptr;
 bool VideoStarted = false;
+int WindowedWidth = PICTURE_WIDTH; // size of the open window in windowed mode
+int WindowedHeight = PICTURE_HEIGHT;
 bool MessageBoxesShown = true;
 
 // The two private messages of the game's own queue: the quit message and the
@@ -222,6 +224,8 @@ bool PlatformOpenWindow(const char* title, int width, int height, bool fullscree
   if (fullscreenOk) *fullscreenOk = false;
   if (!VideoStarted || Window) return false;
   SetGLAttributes(samples);
+  WindowedWidth = width;
+  WindowedHeight = height;
   uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   Window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
@@ -249,6 +253,15 @@ void PlatformShowWindow() {
 bool PlatformSetFullscreen(bool on) {
   if (!Window) return false;
   if (SDL_SetWindowFullscreen(Window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(Window), &bounds) == 0) {
+    if (on) {
+      PlatformPlaceWindow(Window, bounds.x, bounds.y, bounds.w, bounds.h);
+    } else {
+      int w = WindowedWidth, h = WindowedHeight;
+      PlatformPlaceWindow(Window, bounds.x + (bounds.w - w) / 2, bounds.y + (bounds.h - h) / 2, w, h);
+    }
+  }
   return IsFullscreen(Window) == on;
 }
 

@@ -85,6 +85,21 @@ void FillPictureRect(int x0, int y0, int x1, int y1, float r, float g, float b) 
   glMatrixMode(GL_MODELVIEW);
 }
 
+// Lets the X server and the GL drawable follow a change of the window's size:
+// events are taken and frames swapped for a while, as the message loop would.
+void SettleWindow() {
+  for (int i = 0; i < 15; ++i) {
+    PlatformEvent e;
+    while (PlatformPollEvent(e)) {
+    }
+    PlatformSwapBuffers();
+    struct timespec pause {
+      0, 20'000'000
+    };
+    nanosleep(&pause, nullptr);
+  }
+}
+
 Rgb DrawablePixel(int x, int y) {
   uint8_t p[3] = {0, 0, 0};
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -241,17 +256,8 @@ TEST(LightSetups, FieldLightingFollowsTheSwingAndTheCurrentCamera) {
 TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
   ASSERT_TRUE(OpenGameTestWindow());
   ASSERT_TRUE(PlatformSetFullscreen(true));
+  SettleWindow();
   Letterbox box = PlatformLetterbox();
-  for (int i = 0; i < 100 && box.drawableWidth == 800; ++i) {
-    PlatformEvent e;
-    while (PlatformPollEvent(e)) {
-    }
-    struct timespec pause {
-      0, 20'000'000
-    };
-    nanosleep(&pause, nullptr);
-    box = PlatformLetterbox();
-  }
   // The test display is larger than 800 x 600 and not 4:3.
   ASSERT_GT(box.drawableWidth, 800);
   Letterbox expected = ComputeLetterbox(box.drawableWidth, box.drawableHeight);
@@ -285,7 +291,14 @@ TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
   EXPECT_EQ(DrawablePixel(box.x + box.width / 2 - 3, top - box.height / 2 + 3), (Rgb{255, 0, 0}));
   EXPECT_EQ(DrawablePixel(box.x + box.width / 2 + 3, top - box.height / 2 - 3), (Rgb{0, 0, 255}));
   EXPECT_EQ(DrawablePixel(box.x + box.width - 2, box.y + 1), (Rgb{0, 0, 255}));
-  SaveArtifact("letterbox_fullscreen");
+  std::vector<uint8_t> whole(static_cast<size_t>(box.drawableWidth) * box.drawableHeight * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, box.drawableWidth, box.drawableHeight, GL_RGB, GL_UNSIGNED_BYTE, whole.data());
+  std::vector<uint8_t> topDown(whole.size());
+  size_t row = static_cast<size_t>(box.drawableWidth) * 3;
+  for (int y = 0; y < box.drawableHeight; ++y)
+    std::copy_n(whole.begin() + (box.drawableHeight - 1 - y) * row, row, topDown.begin() + y * row);
+  SaveArtifact("letterbox_fullscreen", topDown, box.drawableWidth, box.drawableHeight);
 
   // The pointer in the middle of the desktop is the middle of the picture.
   PlatformWarpPointer(400, 300);
@@ -308,15 +321,7 @@ TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
 
   // Back to the window: the picture fills it again.
   EXPECT_TRUE(PlatformSetFullscreen(false));
-  for (int i = 0; i < 100 && PlatformLetterbox().drawableWidth != 800; ++i) {
-    PlatformEvent e;
-    while (PlatformPollEvent(e)) {
-    }
-    struct timespec pause {
-      0, 20'000'000
-    };
-    nanosleep(&pause, nullptr);
-  }
+  SettleWindow();
   box = PlatformLetterbox();
   EXPECT_EQ(box.drawableWidth, 800);
   EXPECT_EQ(box.drawableHeight, 600);

@@ -1,0 +1,196 @@
+# Shared driver for the end-to-end journeys: the real program in a real window
+# (under Xvfb, see tests/run-under-xvfb), driven with xdotool and checked with
+# screenshots and with the files it writes. Source it from a test script:
+#
+#   source "$(dirname "$0")/lib.sh"
+#   e2e_setup                 # private copy of the program and its data folder
+#   e2e_start                 # start it and wait for its window
+#   e2e_click 400 300         # left click at a picture position (800 x 600)
+#   e2e_key Escape            # key down, a pause, key up (xdotool key names)
+#   e2e_type "ANNA"           # one key per character (A-Z, 0-9, blank)
+#   e2e_screenshot menu       # $ARTIFACTS/<test>_menu.png
+#   e2e_pixel menu 10 20      # prints "r g b" of that picture pixel
+#   e2e_quit                  # close request (as the close button), waits for the exit
+#
+# Environment (set by ctest): QUORBELS_BIN (the program), QUORBELS_BUILD (the
+# build folder holding data/), QUORBELS_ARTIFACTS (where screenshots go).
+# Every function fails the test (exit 1, with a message) when something is wrong.
+
+set -euo pipefail
+
+E2E_NAME=$(basename "${0%.sh}")
+E2E_DIR=""
+E2E_PID=""
+E2E_WIN=""
+E2E_LOG=""
+ARTIFACTS=${QUORBELS_ARTIFACTS:-${QUORBELS_BUILD:-.}/artifacts}
+
+e2e_fail() {
+  echo "FAIL ($E2E_NAME): $*" >&2
+  if [ -n "$E2E_LOG" ] && [ -s "$E2E_LOG" ]; then
+    echo "--- program output ---" >&2
+    tail -n 40 "$E2E_LOG" >&2
+  fi
+  exit 1
+}
+
+e2e_cleanup() {
+  if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then
+    kill -TERM "$E2E_PID" 2>/dev/null || true
+    sleep 1
+    kill -KILL "$E2E_PID" 2>/dev/null || true
+  fi
+  if [ -n "$E2E_DIR" ] && [ -d "$E2E_DIR" ]; then rm -rf "$E2E_DIR"; fi
+}
+
+# A private copy of the program beside a private copy of the data folder, so the
+# files the game writes never touch the build's own data.
+e2e_setup() {
+  [ -n "${QUORBELS_BIN:-}" ] && [ -x "$QUORBELS_BIN" ] || e2e_fail "QUORBELS_BIN is not set to the program"
+  [ -n "${QUORBELS_BUILD:-}" ] && [ -d "$QUORBELS_BUILD/data" ] || e2e_fail "no generated data in QUORBELS_BUILD"
+  command -v xdotool >/dev/null || e2e_fail "xdotool is missing (scripts/install-deps)"
+  [ -n "${DISPLAY:-}" ] || e2e_fail "no display: run through tests/run-under-xvfb"
+  E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/quorbels-e2e-XXXXXX")
+  trap e2e_cleanup EXIT
+  cp "$QUORBELS_BIN" "$E2E_DIR/quorbels"
+  cp -r "$QUORBELS_BUILD/data" "$E2E_DIR/data"
+  mkdir -p "$ARTIFACTS"
+  E2E_LOG="$E2E_DIR/output.txt"
+}
+
+# The data folder of the private copy.
+e2e_data() { echo "$E2E_DIR/data"; }
+
+# Writes the 7 option bytes: fullscreen, instructions, aim help, character,
+# mouse speed, music volume, sound volume.
+e2e_set_options() {
+  [ $# -eq 7 ] || e2e_fail "e2e_set_options takes 7 values"
+  local bytes=""
+  for v in "$@"; do bytes+=$(printf '\\%03o' "$v"); done
+  printf "$bytes" >"$E2E_DIR/data/misc/opt.dat"
+}
+
+# Starts the program without waiting for anything.
+e2e_launch() {
+  (cd "$E2E_DIR" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec ./quorbels) >"$E2E_LOG" 2>&1 &
+  E2E_PID=$!
+}
+
+# Waits until a window with exactly this name is mapped; prints its id.
+e2e_wait_window() {
+  local name=$1 timeout=${2:-60} waited=0 id=""
+  while [ "$waited" -lt $((timeout * 10)) ]; do
+    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    if [ -n "$E2E_PID" ] && ! kill -0 "$E2E_PID" 2>/dev/null; then return 1; fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  return 1
+}
+
+# Starts the program and waits for its window (and a moment for the first frames).
+e2e_start() {
+  e2e_launch
+  E2E_WIN=$(e2e_wait_window quorbels "${1:-60}") || e2e_fail "the game window did not appear"
+  sleep "${E2E_SETTLE:-2}"
+  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended right after opening its window"
+}
+
+# Window geometry: prints "x y width height".
+e2e_geometry() {
+  local x y w h
+  eval "$(xdotool getwindowgeometry --shell "$E2E_WIN")"
+  x=$X y=$Y w=$WIDTH h=$HEIGHT
+  echo "$x $y $w $h"
+}
+
+# Window pixels of a picture position, through the same letterbox as the game
+# (the picture is scaled to fit and centred): prints "wx wy".
+e2e_map() {
+  local px=$1 py=$2 x y w h bw bh bx by
+  read -r x y w h <<<"$(e2e_geometry)"
+  if [ $((w * 600)) -ge $((h * 800)) ]; then bh=$h; bw=$((h * 800 / 600)); else bw=$w; bh=$((w * 600 / 800)); fi
+  bx=$(((w - bw) / 2))
+  by=$(((h - bh) / 2))
+  echo "$((bx + px * bw / 800)) $((by + py * bh / 600))"
+}
+
+# Moves the pointer to a picture position.
+e2e_move() {
+  local wx wy
+  read -r wx wy <<<"$(e2e_map "$1" "$2")"
+  xdotool mousemove --window "$E2E_WIN" "$wx" "$wy"
+  sleep 0.15
+}
+
+# Clicks at a picture position; button 1 left (default), 2 middle, 3 right.
+e2e_click() {
+  e2e_move "$1" "$2"
+  xdotool mousedown "${3:-1}"
+  sleep 0.08
+  xdotool mouseup "${3:-1}"
+  sleep "${E2E_AFTER_CLICK:-0.5}"
+}
+
+# Presses one key (xdotool name such as Escape, Return, space, F1, a, ctrl).
+e2e_key() {
+  xdotool keydown "$1"
+  sleep "${2:-0.12}"
+  xdotool keyup "$1"
+  sleep 0.2
+}
+
+# Types letters, digits and blanks one key at a time.
+e2e_type() {
+  local text=$1 i c
+  for ((i = 0; i < ${#text}; i++)); do
+    c=${text:i:1}
+    case "$c" in
+    " ") e2e_key space ;;
+    *) e2e_key "$(echo "$c" | tr 'A-Z' 'a-z')" ;;
+    esac
+  done
+}
+
+# Captures the game window as $ARTIFACTS/<test>_<name>.png; prints the path.
+e2e_screenshot() {
+  local file="$ARTIFACTS/${E2E_NAME}_$1.png"
+  import -window "$E2E_WIN" "$file" 2>/dev/null || e2e_fail "screenshot $1 failed"
+  echo "$file"
+}
+
+# Prints "r g b" of the window pixel at picture position (x, y) of a screenshot.
+e2e_pixel() {
+  local file="$ARTIFACTS/${E2E_NAME}_$1.png" wx wy
+  read -r wx wy <<<"$(e2e_map "$2" "$3")"
+  convert "$file" -format "%[fx:int(255*p{$wx,$wy}.r+0.5)] %[fx:int(255*p{$wx,$wy}.g+0.5)] %[fx:int(255*p{$wx,$wy}.b+0.5)]" info:
+}
+
+# Waits for the program to end; prints its exit code.
+e2e_wait_exit() {
+  local timeout=${1:-30} waited=0 code=0
+  while kill -0 "$E2E_PID" 2>/dev/null; do
+    [ "$waited" -lt $((timeout * 10)) ] || e2e_fail "the program did not end within ${timeout}s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  wait "$E2E_PID" || code=$?
+  E2E_PID=""
+  echo "$code"
+}
+
+# Asks the program to close the way the window's close button does (the window
+# system's quit request) and waits for the exit; fails unless the exit code is 0.
+e2e_quit() {
+  kill -TERM "$E2E_PID" 2>/dev/null || e2e_fail "the program is not running"
+  local code
+  code=$(e2e_wait_exit "${1:-30}")
+  [ "$code" -eq 0 ] || e2e_fail "the program ended with code $code"
+}
+
+# Fails unless the program is still running.
+e2e_expect_running() { kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program has ended: $*"; }
