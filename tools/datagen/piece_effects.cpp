@@ -108,7 +108,7 @@ Canvas MakeDust() {
   Shade(cv, 0, 0, 64, 64, [](float x, float y) {
     float r = std::hypot(x - 32, y - 32) / 30;
     float n = Fbm(x / 9, y / 9, 4, 0xd057);
-    float k = Clamp01((1 - r * r) * (0.35f + n * 0.9f)) * SmoothStep(1.0f, 0.75f, r) * 0.8f;
+    float k = Clamp01((1 - r * r) * (0.45f + n * 0.9f)) * SmoothStep(1.0f, 0.75f, r) * 0.9f;
     Color c = Hex(0xe8dcc4);
     return Color{c.r * k, c.g * k, c.b * k, 1};
   });
@@ -129,11 +129,12 @@ Canvas MakeExplosion(int frame) {
     float ang = std::atan2(dy, dx);
     // Turbulent edge: the radius wobbles with the angle and grows with age.
     float n = Fbm(x / 10 + frame * 1.7f, y / 10 - frame * 0.9f, 4, seed);
-    float lobes = 0.08f * std::sin(ang * 5 + frame) + 0.06f * std::sin(ang * 9 - frame * 2);
-    float radius = 0.5f + 0.32f * std::sqrt(t) + lobes;
-    float body = Clamp01((radius - r) / (0.25f + 0.2f * t)) * (0.55f + 0.6f * n);
+    float lobes =
+        0.035f * std::sin(ang * 5 + frame) + 0.025f * std::sin(ang * 9 - frame * 2) + 0.12f * (n - 0.5f);
+    float radius = 0.86f + 0.1f * std::sqrt(t) + lobes;
+    float body = Clamp01((radius - r) / (0.45f + 0.2f * t)) * (0.55f + 0.6f * n);
     // Heat: high in the young core, dropping with age and towards the rim.
-    float heat = body * (1.25f - 1.05f * t) * (1 - 0.45f * r);
+    float heat = body * (1.3f - 1.0f * t) * (1 - 0.35f * r);
     Color fire = GradientAt({{0.0f, Hex(0x000000)},
                              {0.15f, Hex(0x5a1200)},
                              {0.35f, Hex(0xc83200)},
@@ -142,17 +143,17 @@ Canvas MakeExplosion(int frame) {
                              {1.0f, Hex(0xffffff)}},
                             heat);
     // Smoke: a grey ring that takes over in the older frames.
-    float smoke = body * SmoothStep(0.3f, 1.0f, t) * 0.5f * (0.6f + 0.8f * n);
+    float smoke = body * SmoothStep(0.3f, 1.0f, t) * 0.4f * (0.6f + 0.8f * n);
     Color c{std::max(fire.r, smoke * 0.8f), std::max(fire.g, smoke * 0.76f), std::max(fire.b, smoke * 0.72f),
             1};
-    float edge = SmoothStep(1.0f, 0.82f, r);
+    float edge = SmoothStep(1.0f, 0.84f, r) * (1 - 0.5f * SmoothStep(0.5f, 1.0f, t));
     return Color{c.r * edge, c.g * edge, c.b * edge, 1};
   });
   // A few sparks in the young frames.
   if (frame <= 3) {
     Rng rng(seed);
     for (int i = 0; i < 10; ++i) {
-      float a = rng.Range(0, 2 * PI), d = rng.Range(14, 22) + frame * 3;
+      float a = rng.Range(0, 2 * PI), d = rng.Range(12, 18) + frame * 3;
       float x = 32 + std::cos(a) * d, y = 32 + std::sin(a) * d;
       FillCircle(cv, x, y, rng.Range(0.8f, 1.6f), Hex(0xffe8a0, 1.0f - frame * 0.2f));
     }

@@ -1,0 +1,176 @@
+// The generated font as the text drawer uses it: the width table read by the game's
+// own decoder, the atlas read by the game's own TGA parser, and every glyph checked
+// against the band of its cell that DrawText cuts out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "assets/image_parse.h"
+#include "assets/text.h"
+#include "core/files.h"
+
+namespace {
+
+constexpr int ATLAS = 512;
+constexpr int CELL = 32;
+
+// The generated data folder of this build (set by ctest), ending in '/'.
+std::string DataDir() {
+  const char* dir = std::getenv("QUORBELS_DATA");
+  return dir ? std::string(dir) + "/" : std::string();
+}
+
+class GeneratedFont : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::string dir = DataDir();
+    if (dir.empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadWholeFile(dir + "misc/font.dat", bytes)) << dir << "misc/font.dat";
+    widthFileSize = bytes.size();
+    ASSERT_GE(bytes.size(), 512u);
+    DecodeFontWidths(bytes.data(), widths);
+
+    std::vector<uint8_t> tga;
+    ASSERT_TRUE(ReadWholeFile(dir + "textures/font.tga", tga));
+    ImageError error;
+    ASSERT_TRUE(ParseTga(tga.data(), tga.size(), "font.tga", atlas, error)) << error.text;
+  }
+
+  // Alpha of texel (x, y) counted from the top-left of the picture (the file and
+  // the parsed pixels run bottom row first).
+  int Alpha(int x, int y) const {
+    size_t row = static_cast<size_t>(atlas.height - 1 - y);
+    return atlas.pixels[(row * atlas.width + x) * 4 + 3];
+  }
+
+  struct Ink {
+    bool any = false;
+    int left = CELL, right = -1, top = CELL, bottom = -1; // inclusive texel bounds in the cell
+  };
+  Ink InkOf(int code, int threshold = 0) const {
+    Ink ink;
+    int cx = (code % 16) * CELL, cy = (code / 16) * CELL;
+    for (int y = 0; y < CELL; ++y) {
+      for (int x = 0; x < CELL; ++x) {
+        if (Alpha(cx + x, cy + y) <= threshold) continue;
+        ink.any = true;
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = std::max(ink.bottom, y);
+      }
+    }
+    return ink;
+  }
+
+  size_t widthFileSize = 0;
+  uint16_t widths[256] = {};
+  ParsedImage atlas;
+};
+
+TEST_F(GeneratedFont, WidthFileHoldsExactly256Widths) {
+  EXPECT_EQ(widthFileSize, 512u);
+}
+
+TEST_F(GeneratedFont, AtlasIsA512SquareWithAlpha) {
+  EXPECT_EQ(atlas.width, ATLAS);
+  EXPECT_EQ(atlas.height, ATLAS);
+  EXPECT_EQ(atlas.bytesPerPixel, 4);
+}
+
+TEST_F(GeneratedFont, PrintableCharactersHaveAWidthThatFitsTheirCell) {
+  for (int c = 32; c <= 126; ++c) {
+    EXPECT_GT(widths[c], 0) << "character " << c;
+    EXPECT_LE(widths[c], CELL) << "character " << c;
+  }
+  // The Latin-1 letters the face carries (Ä, é, ß, ...) are drawable too.
+  for (int c : {0xC4, 0xD6, 0xDC, 0xDF, 0xE4, 0xE9, 0xF6, 0xFC}) EXPECT_GT(widths[c], 0) << "character " << c;
+}
+
+TEST_F(GeneratedFont, ControlCodesDrawNothing) {
+  for (int c = 0; c < 32; ++c) {
+    EXPECT_EQ(widths[c], 0) << "character " << c;
+    EXPECT_FALSE(InkOf(c).any) << "character " << c;
+  }
+  EXPECT_EQ(widths[127], 0);
+}
+
+TEST_F(GeneratedFont, GlyphsArePremultipliedWhite) {
+  // Text is drawn with the (one, one minus source alpha) blend and tinted by the
+  // text colour, so every texel must be white scaled by its own coverage.
+  for (size_t i = 0; i < atlas.pixels.size(); i += 4) {
+    const uint8_t* p = &atlas.pixels[i];
+    ASSERT_TRUE(p[0] == p[3] && p[1] == p[3] && p[2] == p[3]) << "texel " << i / 4;
+  }
+}
+
+TEST_F(GeneratedFont, EveryGlyphLiesInsideTheBandTheDrawerCutsOut) {
+  // DrawText shows widths[c] texels centred on the cell's middle and the full cell
+  // height; ink outside that band would be cut off on screen.
+  for (int c = 33; c < 256; ++c) {
+    Ink ink = InkOf(c);
+    if (widths[c] == 0) {
+      EXPECT_FALSE(ink.any) << "character " << c << " has ink but no width";
+      continue;
+    }
+    if (!ink.any) continue;
+    double bandLeft = CELL / 2.0 - widths[c] / 2.0;
+    double bandRight = CELL / 2.0 + widths[c] / 2.0;
+    EXPECT_GE(ink.left, bandLeft - 0.5) << "character " << c;
+    EXPECT_LE(ink.right + 1, bandRight + 0.5) << "character " << c;
+    EXPECT_GT(ink.top, 0) << "character " << c << " touches the cell's top";
+    EXPECT_LT(ink.bottom, CELL - 1) << "character " << c << " touches the cell's bottom";
+  }
+}
+
+TEST_F(GeneratedFont, LettersShareOneBaselineAndAreCentred) {
+  const std::string flat = "ABCDEFHIKLMNORSTUVWXZacemnorsuvwxz0123456789";
+  Ink ref = InkOf('H', 127);
+  ASSERT_TRUE(ref.any);
+  for (char ch : flat) {
+    Ink ink = InkOf(static_cast<unsigned char>(ch), 127);
+    ASSERT_TRUE(ink.any) << ch;
+    EXPECT_NEAR(ink.bottom, ref.bottom, 1) << ch << " does not sit on the baseline";
+    double middle = (ink.left + ink.right + 1) / 2.0;
+    EXPECT_NEAR(middle, CELL / 2.0, 2.0) << ch << " is not centred in its cell";
+  }
+  // Descenders go below the baseline, capitals reach well above it.
+  EXPECT_GT(InkOf('g', 127).bottom, ref.bottom + 2);
+  EXPECT_GT(InkOf('p', 127).bottom, ref.bottom + 2);
+  EXPECT_LT(InkOf('d', 127).top, InkOf('a', 127).top - 2);
+}
+
+TEST_F(GeneratedFont, CapitalsAreTallEnoughForSmallText) {
+  // At size 14 (the smallest text) a capital must still be about 7 pixels tall.
+  Ink h = InkOf('H', 127);
+  int height = h.bottom - h.top + 1;
+  EXPECT_GE(height, 15);
+  EXPECT_LE(height, 24);
+}
+
+TEST_F(GeneratedFont, SpaceAdvancesWithoutInk) {
+  EXPECT_GT(widths[' '], 0);
+  EXPECT_FALSE(InkOf(' ').any);
+}
+
+TEST_F(GeneratedFont, LongestGameLinesFitTheirPanels) {
+  // The story introduction is drawn at size 20 from x 120 inside a panel that
+  // ends at x 700 (its 20-pixel frame included); the page buttons hold their
+  // size-30 labels in 218-pixel panels, the label starting 13 pixels in.
+  uint16_t saved[256];
+  std::copy(std::begin(FontWidths), std::end(FontWidths), saved);
+  std::copy(std::begin(widths), std::end(widths), FontWidths);
+  EXPECT_LE(TextWidth("In the world of quorland, people always lived in harmony with the phenomenon of", 20),
+            580);
+  EXPECT_LE(TextWidth("Your mission is to take a journey through all the regions of quorland and remove", 20),
+            580);
+  EXPECT_LE(TextWidth("<< PREVIOUS PAGE", 30), 218 - 13);
+  std::copy(std::begin(saved), std::end(saved), FontWidths);
+}
+
+} // namespace
