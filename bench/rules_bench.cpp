@@ -1,0 +1,80 @@
+// Game ticks per second on a busy arcade field: 12 columns, a block of tube rows,
+// a high stack with gaps, stones pulled all the time and every effect pool full.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "app/window.h"
+#include "assets/sound.h"
+#include "core/arith.h"
+#include "frontend/highscore.h"
+#include "frontend/options.h"
+#include "game/actions.h"
+#include "game/state.h"
+#include "game/tick.h"
+#include "render/effects.h"
+
+namespace {
+void FillPools() {
+  for (int k = 0; k < STAR_POOL; ++k) SpawnStar(0, 0, 0.01f, 0.01f);
+  for (int k = 0; k < DEBRIS_POOL; ++k) SpawnDebris(2, 0, 0, 0.01f, 0.1f, 0.01f);
+  for (int k = 0; k < SUIT_DROP_POOL; ++k) SpawnSuitDrop(1, 3.0f, -5.0f);
+  for (int k = 0; k < FALLING_BOX_POOL; ++k) SpawnFallingBox(1, 6, -3, 0.02f, 0.05f);
+  for (int k = 0; k < EXPLOSION_POOL; ++k) SpawnExplosion(0, 0);
+  for (int k = 0; k < DUST_POOL; ++k) SpawnDust(0, 0, 0, 0);
+}
+
+// Tube rows at the bottom and a stack of almost complete rows above them.
+void BuildBusyField() {
+  StartLevel(ARCADE_LEVEL, 0);
+  for (int r = 9; r <= 11; ++r)
+    for (int c = 0; c < 12; ++c) Cell(c, r) = CELL_TUBE;
+  for (int r = 4; r <= 8; ++r)
+    for (int c = 0; c < 12; ++c)
+      Cell(c, r) = c == (r * 5) % 12 ? CELL_EMPTY : static_cast<uint8_t>(1 + (r + c) % 8);
+  CurrentGame.bombChance = 40;
+  FillPools();
+}
+} // namespace
+
+static void BM_GameTickBusyArcade(benchmark::State& state) {
+  SetSoundObserver(nullptr);
+  InitStoneTemplates();
+  std::memset(Options, 0, sizeof Options);
+  Options[OPT_MOUSE_SPEED] = 2;
+  HighScores = HighScoreRecord{};
+  ResetEffects();
+  SeedRandom(2024);
+  ArcadeCylinderSize = 12;
+  ChosenTheme = 1;
+  BuildBusyField();
+  int32_t t = 0;
+  for (auto _ : state) {
+    MouseX = (t * 23) % 800;
+    if (t % 6 == 0) DispatchAction(0);
+    if (t % 200 == 0) FillPools();
+    if (CurrentGame.gameOver != 0 || t % 3000 == 0) BuildBusyField();
+    GameTick();
+    ++t;
+    benchmark::DoNotOptimize(Field.shownCells[0]);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_GameTickBusyArcade);
+
+// The line check alone on a field where every check removes rows.
+static void BM_CheckLinesFourRows(benchmark::State& state) {
+  SetSoundObserver(nullptr);
+  InitStoneTemplates();
+  ArcadeCylinderSize = 12;
+  StartLevel(ARCADE_LEVEL, 0);
+  for (auto _ : state) {
+    for (int r = 8; r <= 11; ++r)
+      for (int c = 0; c < 12; ++c) Cell(c, r) = 2;
+    std::memset(CurrentGame.lineTimer, 0, sizeof CurrentGame.lineTimer);
+    ResetEffects();
+    GameTick();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CheckLinesFourRows);
