@@ -116,6 +116,12 @@ int RunProgram() {
     } else {
       PlatformMessageBox("No OpenGL - No Fun!", "Error", MessageIcon::Exclamation);
       ProgramRunning = 0;
+      // The window of a display switch could not be made: the program ends here,
+      // so the exit sequence the switch skipped runs now and nothing is lost.
+      if (RestartPending != 0) {
+        RestartPending = 0;
+        ShutdownGame();
+      }
     }
   }
 

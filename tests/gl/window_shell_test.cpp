@@ -8,7 +8,9 @@
 #include <ctime>
 
 #include "app/gl_state.h"
+#include "app/program.h"
 #include "app/window.h"
+#include "assets/loader.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
 
@@ -327,5 +329,24 @@ TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
   EXPECT_EQ(box.drawableHeight, 600);
   PlatformClearBars();
   EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+  InitGLState();
+}
+
+TEST(DisplaySwitch, TheReopenedWindowClearsTheRestartFlagOnceLoaded) {
+  ASSERT_TRUE(OpenGameTestWindow());
+  PlatformShowMessageBoxes(false);
+  if (FirstLoadDone == 0) ASSERT_TRUE(InitializeGame());
+  ASSERT_EQ(FirstLoadDone, 1);
+  ASSERT_EQ(AudioStarted, 1);
+  uint8_t mode = TopMode;
+
+  // A display switch closed the old window with the exit sequence skipped; the
+  // new window is initialised like every later window.
+  RestartPending = 1;
+  ASSERT_TRUE(InitializeGame());
+  EXPECT_EQ(RestartPending, 0) << "an exit after the switch would not save";
+  EXPECT_EQ(AudioStarted, 1);
+  EXPECT_EQ(TopMode, mode); // the program carries on where it was
+  EXPECT_EQ(LoadingActive, 0);
   InitGLState();
 }
