@@ -11,6 +11,7 @@
 #   e2e_screenshot menu       # $ARTIFACTS/<test>_menu.png
 #   e2e_pixel menu 10 20      # prints "r g b" of that picture pixel
 #   e2e_quit                  # close request (as the close button), waits for the exit
+#   e2e_wait_exit 20          # waits for the end by itself; E2E_EXIT_CODE holds the code
 #
 # Environment (set by ctest): QUORBELS_BIN (the program), QUORBELS_BUILD (the
 # build folder holding data/), QUORBELS_ARTIFACTS (where screenshots go).
@@ -170,26 +171,27 @@ e2e_pixel() {
   convert "$file" -format "%[fx:int(255*p{$wx,$wy}.r+0.5)] %[fx:int(255*p{$wx,$wy}.g+0.5)] %[fx:int(255*p{$wx,$wy}.b+0.5)]" info:
 }
 
-# Waits for the program to end; prints its exit code.
+# Waits for the program to end and sets E2E_EXIT_CODE (call it directly, not in
+# $(...): only this shell can collect the program's exit code).
+E2E_EXIT_CODE=""
 e2e_wait_exit() {
-  local timeout=${1:-30} waited=0 code=0
+  local timeout=${1:-30} waited=0
   while kill -0 "$E2E_PID" 2>/dev/null; do
     [ "$waited" -lt $((timeout * 10)) ] || e2e_fail "the program did not end within ${timeout}s"
     sleep 0.1
     waited=$((waited + 1))
   done
-  wait "$E2E_PID" || code=$?
+  E2E_EXIT_CODE=0
+  wait "$E2E_PID" || E2E_EXIT_CODE=$?
   E2E_PID=""
-  echo "$code"
 }
 
 # Asks the program to close the way the window's close button does (the window
 # system's quit request) and waits for the exit; fails unless the exit code is 0.
 e2e_quit() {
   kill -TERM "$E2E_PID" 2>/dev/null || e2e_fail "the program is not running"
-  local code
-  code=$(e2e_wait_exit "${1:-30}")
-  [ "$code" -eq 0 ] || e2e_fail "the program ended with code $code"
+  e2e_wait_exit "${1:-30}"
+  [ "$E2E_EXIT_CODE" -eq 0 ] || e2e_fail "the program ended with code $E2E_EXIT_CODE"
 }
 
 # Fails unless the program is still running.

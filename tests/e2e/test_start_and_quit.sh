@@ -13,7 +13,7 @@ save="$misc/hsc.dat"
 # where the display can show one: that box closes with Enter), the program ends
 # with a non-zero code and no game window opens.
 expect_failed_start() {
-  local what=$1 box code waited=0
+  local what=$1 box waited=0
   e2e_launch
   while kill -0 "$E2E_PID" 2>/dev/null && [ "$waited" -lt 300 ]; do
     xdotool search --onlyvisible --name '^quorbels$' >/dev/null 2>&1 && e2e_fail "$what: the game window opened"
@@ -27,8 +27,8 @@ expect_failed_start() {
     sleep 0.1
     waited=$((waited + 1))
   done
-  code=$(e2e_wait_exit 20)
-  [ "$code" -ne 0 ] || e2e_fail "$what: exit code 0"
+  e2e_wait_exit 20
+  [ "$E2E_EXIT_CODE" -ne 0 ] || e2e_fail "$what: exit code 0"
   grep -q "data/misc/opt.dat" "$E2E_LOG" || e2e_fail "$what: the message does not name opt.dat"
 }
 
