@@ -40,7 +40,8 @@ void StartArcade() {
   LevelMeter.value = 100.0f;
   LevelMeter.drainPerTick = 0.003f;
   LevelMeter.gainPerDrop = 1.5f;
-  CylinderSize = ArcadeCylinderSize;
+  // Only 8, 10 and 12 columns exist; anything else would leave no play area.
+  CylinderSize = ArcadeCylinderSize == 8 || ArcadeCylinderSize == 10 ? ArcadeCylinderSize : 12;
   CurrentGame.linesToRefill = 5;
   CurrentGame.aimHelp = Options[OPT_ARCADE_AIMHELP];
   CurrentGame.bombChance = 5;

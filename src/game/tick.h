@@ -11,7 +11,8 @@
 // repeat timers, PrevGameHoverId and the name entry, hides the banners, applies the
 // level record (the layout goes into `cells` only) and picks the four stones.
 // Confines the cursor unless the instruction overlay is shown (options byte 1).
-// A level index with no record (other than ARCADE_LEVEL) starts an arcade game.
+// A level index with no record (other than ARCADE_LEVEL) starts an arcade game,
+// and an arcade size other than 8 or 10 plays on 12 columns.
 // Builds the stone templates on first use, so it never depends on start-up order.
 void StartLevel(uint16_t level, int32_t startTime);
 

@@ -237,9 +237,15 @@ TEST_F(Difficulty, WholeTableKeepsTheDirection) {
   for (int n = 2; n <= 20; ++n) {
     CurrentGame.levelNumber = n;
     ArcadeStep();
-    if (n == 5) EXPECT_NEAR(StoneRing.speed, -2.28f, 1e-4);
-    if (n == 10) EXPECT_NEAR(StoneRing.speed, -2.68f, 1e-4);
-    if (n == 15) EXPECT_NEAR(StoneRing.speed, -2.93f, 1e-4);
+    if (n == 5) {
+      EXPECT_NEAR(StoneRing.speed, -2.28f, 1e-4);
+    }
+    if (n == 10) {
+      EXPECT_NEAR(StoneRing.speed, -2.68f, 1e-4);
+    }
+    if (n == 15) {
+      EXPECT_NEAR(StoneRing.speed, -2.93f, 1e-4);
+    }
   }
   EXPECT_NEAR(StoneRing.speed, -2.93f, 1e-4) << "no speed steps after 15";
   // 9 steps of 0.002 and 10 of 0.0024 on top of 0.003.

@@ -48,6 +48,20 @@ TEST_F(Start, ArcadeStartValues) {
   EXPECT_EQ(LevelUpDirection, -1);
 }
 
+TEST_F(Start, OddRequestsStillGiveAPlayableGame) {
+  ArcadeCylinderSize = 0;
+  StartLevel(ARCADE_LEVEL, 0);
+  EXPECT_EQ(CylinderSize, 12);
+  FillRow(11, 2, 5);
+  EXPECT_FALSE(IsRowComplete(11));
+  StartLevel(150, 0);
+  EXPECT_EQ(CurrentGame.level, ARCADE_LEVEL);
+  Anchor.column = 11;
+  ArcadeCylinderSize = 8;
+  StartLevel(ARCADE_LEVEL, 0);
+  EXPECT_EQ(Anchor.column, 9) << "the anchor stays over the play area";
+}
+
 TEST_F(Start, ResetsTheSharedStateOfOtherModules) {
   SpaceRepeatTimer = 9;
   CtrlRepeatTimer = 9;
