@@ -159,7 +159,7 @@ Canvas MakeLevelSpot() {
 Canvas MakeFunctionKeys() {
   Canvas glow(256, 64, Color{0, 0, 0, 1});
   Canvas lines(256, 64, Color{0, 0, 0, 0});
-  const Color warm = Hex(0xffc857);
+  const Color warm = Hex(0xf0a838);
   struct Slot {
     float x0;
     const char* label;
@@ -167,12 +167,12 @@ Canvas MakeFunctionKeys() {
   const Slot slots[] = {{2.8f, "F1"}, {66.3f, "F2"}, {202, "F3"}};
   for (const Slot& s : slots) {
     float x0 = s.x0 - 2.5f, x1 = s.x0 + 50 + 2.5f, y0 = 3.5f, y1 = 58.5f;
-    StrokeRoundRect(lines, x0, y0, x1, y1, 7, 2.0f, WithAlpha(warm, 0.8f));
+    StrokeRoundRect(lines, x0, y0, x1, y1, 7, 1.8f, WithAlpha(warm, 0.75f));
     // Corner brackets a little brighter.
     for (int k = 0; k < 4; ++k) {
       float cx = k % 2 ? x1 : x0, cy = k / 2 ? y1 : y0;
       float dx = k % 2 ? -1.0f : 1.0f, dy = k / 2 ? -1.0f : 1.0f;
-      DrawPolyline(lines, {cx + dx * 12, cy, cx, cy, cx, cy + dy * 12}, 2.6f, Hex(0xfff0c0));
+      DrawPolyline(lines, {cx + dx * 12, cy, cx, cy, cx, cy + dy * 12}, 2.6f, Hex(0xffd890));
     }
     // The key name on a little tab breaking the bottom edge.
     Canvas text = RenderText(s.label, 12, Face::Bold, 0);

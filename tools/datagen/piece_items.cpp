@@ -240,7 +240,7 @@ Canvas MakeItemFrame(bool hover) {
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x) {
       Color h = halo.Get(x, y);
-      out.Add(x, y, Scale(h, hover ? 1.0f : 0.6f), h.a);
+      out.Add(x, y, Scale(h, hover ? 0.8f : 0.6f), h.a);
     }
   if (hover) {
     // A soft light filling the top of the frame.
