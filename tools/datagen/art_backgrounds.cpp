@@ -96,14 +96,20 @@ Canvas Title() {
   DrawCloud(p, 420, 240, 120, Hex(0xffeedd, 0.6f), 504);
   // Snowy mountains far away in the middle of the land.
   DrawMountains(p, 160, 660, 340, 120, 5, 505, Hex(0x8f9fd0), Hex(0x6a78b0), Hex(0xf8f0ff), 0.35f);
-  // Left: forest hills.
-  DrawRidge(p, 0, 430, 345, 70, 0.006f, 506, Hex(0x6aa867), Hex(0x3f7f4a), 600);
+  // Right: dunes; left: forest hills rolling down over the dunes' edge.
+  DrawRidge(p, 300, SCREEN_W, 350, 40, 0.006f, 507, Hex(0xf2c27a), Hex(0xd89a52), 600);
+  Shade(p, 0, 250, 520, 600, [&](float x, float y) {
+    float ridge = 300 + 40 * Fbm(x * 0.006f, 0.5f, 4, 506) + 230 * SmoothStep(280, 520, x);
+    Color c = Mix(Hex(0x6aa867), Hex(0x3f7f4a), Clamp01((y - ridge) / 200));
+    c.a = Clamp01(y + 0.5f - ridge);
+    return c;
+  });
   for (int i = 0; i < 40; ++i) {
-    float x = rng.Range(0, 360), base = 320 + x * 0.1f + rng.Range(0, 40);
+    float x = rng.Range(0, 340), base = 330 + x * 0.12f + rng.Range(0, 40);
     DrawPine(p, x, base + 24, rng.Range(26, 46), Hex(0x2e6b3a), Hex(0x3b2a1e));
   }
-  // Right: dunes with pyramids, then the sea at the far right with a palm.
-  DrawRidge(p, 430, SCREEN_W, 350, 40, 0.006f, 507, Hex(0xf2c27a), Hex(0xd89a52), 600);
+  // Pyramids on the dunes.
+
   DrawPyramid(p, 610, 352, 110, 62, Hex(0xf7d59c), Hex(0xc8905a));
   DrawPyramid(p, 690, 356, 64, 36, Hex(0xf0cc90), Hex(0xbf8852));
   // City on the hill in between.
@@ -128,10 +134,11 @@ Canvas Title() {
   for (int i = 0; i < 14; ++i) {
     float x = rng.Range(20, 780), y = rng.Range(160, 330);
     if (x > 280 && x < 520 && y > 300) continue; // keep the menu's top clear
+    if (x < 360 && y < 175) continue;            // and the logo's row of boxes
     DrawCube(p, x, y, rng.Range(12, 30), rng.Range(0, 3), rng.Range(0.2f, 0.7f), BoxColor(rng.Int(9)));
   }
   DrawCube(p, 530, 200, 40, 0.6f, 0.45f, BoxColor(5));
-  DrawCube(p, 210, 150, 34, 2.2f, 0.35f, BoxColor(0));
+  DrawCube(p, 170, 215, 34, 2.2f, 0.35f, BoxColor(0));
   AddGrain(p, 0.02f, 512);
   DrawCanvas(cv, p, 0, 0, true);
   SetAlpha(cv, 1);
@@ -174,12 +181,17 @@ Canvas GameBackdrop() {
   // Floor under the playfield where the anchor runs.
   FillLinearGradient(p, 150, 492, 650, 600, 0, 492, 0, 600, {{0, Hex(0x2f2a58)}, {1, Hex(0x14122b)}});
   DrawLine(p, 150, 492, 650, 492, 2, WithAlpha(Pal::Gold, 0.5f));
-  // Item slots F1, F2 (left) and F3 (right), 50 × 50 each.
+  // Item slots F1, F2 (left) and F3 (right), 50 × 50 each. The left pair's tray
+  // ends at x 128 so the arcade badge drawn over that corner hides it entirely.
+  FillRoundRect(p, 4, 526, 128, 596, 10, Pal::Ink);
+  FillRoundRect(p, 6, 528, 126, 594, 9, Pal::GoldDark);
+  FillRoundRect(p, 8, 530, 124, 592, 8, Pal::Plum);
+  FillRoundRect(p, 728, 526, 796, 596, 10, Pal::Ink);
+  FillRoundRect(p, 730, 528, 794, 594, 9, Pal::GoldDark);
+  FillRoundRect(p, 732, 530, 792, 592, 8, Pal::Plum);
   for (float x : {13.0f, 77.0f, 733.0f}) {
-    FillRoundRect(p, x - 5, 531, x + 55, 591, 8, Pal::Ink);
-    FillRoundRect(p, x - 3, 533, x + 53, 589, 7, Pal::Gold);
     FillRoundRect(p, x - 1, 535, x + 51, 587, 5, Pal::Ink);
-    FillLinearGradient(p, x, 536, x + 50, 586, 0, 536, 0, 586, {{0, Pal::Night}, {1, Pal::Plum}});
+    FillLinearGradient(p, x, 536, x + 50, 586, 0, 536, 0, 586, {{0, Pal::Night}, {1, Pal::Display}});
   }
   AddGrain(p, 0.02f, 601);
   DrawCanvas(cv, p, 0, 0, true);

@@ -57,8 +57,8 @@ Canvas Lines() {
 
 Canvas ArcadeBadge() {
   Canvas cv(128, 128);
-  Plaque(cv, 8, 28, 120, 92, 12);
-  for (int i = 0; i < 2; ++i) DrawSparkle(cv, 22 + i * 84, 44, 7, Pal::Gold);
+  Plaque(cv, 1, 24, 127, 98, 12);
+  for (int i = 0; i < 2; ++i) DrawSparkle(cv, 18 + i * 92, 42, 7, Pal::Gold);
   TextStyle s;
   s.top = Hex(0xffffff);
   s.bottom = Pal::Gold;

@@ -239,8 +239,8 @@ Canvas MapBase() {
   sign.outlineWidth = 0;
   sign.shadowOffset = 0;
   DrawTextStyled(p, "START", 59, 309, 9, sign);
-  DrawLine(p, 298, 337, 298, 306, 2, Pal::Ink);
-  FillPolygon(p, {299, 306, 316, 312, 299, 318}, Pal::Coral);
+  DrawLine(p, 311, 336, 311, 304, 2, Pal::Ink);
+  FillPolygon(p, {312, 304, 328, 310, 312, 316}, Pal::Coral);
   // Compass rose in the open sea.
   {
     float x = 730, y = 90;

@@ -150,13 +150,13 @@ void DrawPost(Canvas& cv, int theme, float x0, float ax, float ay) {
   float cx = ax;
   switch (theme) {
   case 1: { // tree stump
-    FillRoundRect(post, cx - 20, 20, cx + 20, 64, 6, Hex(0x2a1a10));
-    FillLinearGradient(post, cx - 18, 22, cx + 18, 64, cx - 18, 0, cx + 18, 0,
+    FillRoundRect(post, cx - 14, 20, cx + 14, 64, 5, Hex(0x2a1a10));
+    FillLinearGradient(post, cx - 12, 22, cx + 12, 64, cx - 12, 0, cx + 12, 0,
                        {{0, Hex(0x8a5a34)}, {0.6f, Hex(0x6b4326)}, {1, Hex(0x4a2d1a)}});
-    FillEllipse(post, cx, 22, 19, 6, Hex(0xc89a62));
+    FillEllipse(post, cx, 22, 13, 5, Hex(0xc89a62));
     StrokeCircle(post, cx, 22, 4, 1.2f, Hex(0x8a6038));
-    StrokeCircle(post, cx, 22, 9, 1.2f, Hex(0x8a6038));
-    FillEllipse(post, cx - 12, 24, 8, 4, Hex(0x5fae4e));
+    StrokeCircle(post, cx, 22, 8, 1.2f, Hex(0x8a6038));
+    FillEllipse(post, cx - 8, 26, 5, 3, Hex(0x5fae4e));
     break;
   }
   case 2: { // steel bollard
@@ -168,11 +168,11 @@ void DrawPost(Canvas& cv, int theme, float x0, float ax, float ay) {
     break;
   }
   case 3: { // carved sandstone block
-    FillRoundRect(post, cx - 22, 16, cx + 22, 64, 3, Hex(0x5a3a1c));
-    FillLinearGradient(post, cx - 20, 18, cx + 20, 64, 0, 18, 0, 64,
+    FillRoundRect(post, cx - 14, 16, cx + 14, 64, 3, Hex(0x5a3a1c));
+    FillLinearGradient(post, cx - 12, 18, cx + 12, 64, 0, 18, 0, 64,
                        {{0, Hex(0xf0c98a)}, {1, Hex(0xb98048)}});
-    FillRect(post, cx - 20, 28, cx + 20, 31, Hex(0x2f7fa0));
-    FillRect(post, cx - 20, 52, cx + 20, 55, Hex(0x2f7fa0));
+    FillRect(post, cx - 12, 28, cx + 12, 31, Hex(0x2f7fa0));
+    FillRect(post, cx - 12, 52, cx + 12, 55, Hex(0x2f7fa0));
     FillCircle(post, cx, 42, 5, Hex(0xc84a2a));
     break;
   }
@@ -184,10 +184,10 @@ void DrawPost(Canvas& cv, int theme, float x0, float ax, float ay) {
     break;
   }
   default: { // boulder with a snow cap
-    FillEllipse(post, cx, 44, 24, 22, Hex(0x22283a));
-    FillEllipse(post, cx, 44, 22, 20, Hex(0x6f7f9c));
-    FillEllipse(post, cx - 6, 38, 12, 10, Hex(0x8b9ab6));
-    FillEllipse(post, cx, 27, 17, 7, Hex(0xf2f6ff));
+    FillEllipse(post, cx, 44, 14, 20, Hex(0x22283a));
+    FillEllipse(post, cx, 44, 12.5f, 18.5f, Hex(0x6f7f9c));
+    FillEllipse(post, cx - 4, 38, 7, 9, Hex(0x8b9ab6));
+    FillEllipse(post, cx, 27, 12, 6, Hex(0xf2f6ff));
     break;
   }
   }
@@ -214,9 +214,9 @@ Canvas MakePillar(int theme, bool fieldOnLeft) {
       Color c = GradientAt({{0, Hex(0x4a2f1c)}, {0.35f, Hex(0x7a5232)}, {1, Hex(0x2e1c10)}}, t);
       return Mix(c, Hex(0x20140c), SmoothStep(0.5f, 0.75f, bark) * 0.8f);
     });
-    for (int i = 0; i < 26; ++i) {
-      float y = rng.Range(0, FIELD), x = rng.Range(w * 0.5f, SIDE_W - 6);
-      float r = rng.Range(6, 11);
+    for (int i = 0; i < 16; ++i) {
+      float y = rng.Range(0, FIELD), x = rng.Range(w * 0.7f, w + 10);
+      float r = rng.Range(6, 10);
       Color leaf = Mix(Hex(0x3f8a3e), Hex(0x7cc35a), rng.Uniform());
       FillEllipse(p, x, y, r, r * 0.6f, Hex(0x173a1c));
       FillEllipse(p, x, y - 1, r - 1.5f, r * 0.6f - 1.5f, leaf);
@@ -275,22 +275,22 @@ Canvas MakePillar(int theme, bool fieldOnLeft) {
     break;
   }
   case 4: { // a bamboo pole with rope and hanging shells
-    FillRect(p, x0 + 8, 0, x1 - 8, FIELD, Hex(0x3a2a10));
-    FillLinearGradient(p, x0 + 10, 0, x1 - 10, FIELD, x0 + 10, 0, x1 - 10, 0,
+    FillRect(p, x0, 0, x1 - 12, FIELD, Hex(0x3a2a10));
+    FillLinearGradient(p, x0 + 2, 0, x1 - 14, FIELD, x0 + 2, 0, x1 - 14, 0,
                        {{0, Hex(0x9a8a3a)}, {0.35f, Hex(0xe3d27a)}, {1, Hex(0x7a6a2a)}});
     for (float y = 30; y < FIELD; y += 58) {
-      FillRoundRect(p, x0 + 7, y - 3, x1 - 7, y + 3, 3, Hex(0x6a5a22));
-      DrawLine(p, x0 + 9, y - 1, x1 - 9, y - 1, 1, Hex(0xf4e8a8));
+      FillRoundRect(p, x0 + 1, y - 3, x1 - 13, y + 3, 3, Hex(0x6a5a22));
+      DrawLine(p, x0 + 3, y - 1, x1 - 15, y - 1, 1, Hex(0xf4e8a8));
     }
     for (float y = 60; y < FIELD; y += 116) {
-      for (int k = 0; k < 4; ++k) DrawLine(p, x0 + 6, y + k * 4, x1 - 6, y + 2 + k * 4, 2.2f, Hex(0xe8d3a0));
-      DrawLine(p, x1 - 8, y + 14, SIDE_W - 12, y + 40, 2, Hex(0xe8d3a0));
+      for (int k = 0; k < 4; ++k) DrawLine(p, x0 + 1, y + k * 4, x1 - 12, y + 2 + k * 4, 2.2f, Hex(0xe8d3a0));
+      DrawLine(p, x1 - 14, y + 14, SIDE_W - 12, y + 40, 2, Hex(0xe8d3a0));
       FillCircle(p, SIDE_W - 12, y + 44, 6, Hex(0xffb0a0));
       FillCircle(p, SIDE_W - 12, y + 44, 3, Hex(0xfff0e0));
     }
     for (int i = 0; i < 6; ++i) {
       float y = rng.Range(20, FIELD - 20);
-      FillEllipse(p, x1 - 6, y, 10, 3, Hex(0x5fae4e));
+      FillEllipse(p, x1 - 12, y, 10, 3, Hex(0x5fae4e));
     }
     break;
   }
@@ -355,7 +355,7 @@ void FieldWall(Canvas& cv, int theme) {
       float off = row % 2 ? 0 : 28;
       for (float x = -off; x < FIELD; x += 56) {
         float tone = rng.Range(0.85f, 1.1f);
-        Color c = Scale(Hex(0x8a6238), tone);
+        Color c = Scale(Hex(0x6e4e2e), tone);
         FillRect(cv, x + 1, row * 28.0f + 1, x + 55, row * 28.0f + 27, c);
         FillRect(cv, x + 1, row * 28.0f + 1, x + 55, row * 28.0f + 3, Scale(c, 1.15f));
       }
@@ -377,7 +377,7 @@ void FieldWall(Canvas& cv, int theme) {
     Shade(cv, 0, 0, FIELD, FIELD, [&](float px, float py) {
       float n = Fbm(px * 0.03f, py * 0.05f, 4, seed + 4);
       float ridge = 1 - std::fabs(n - 0.5f) * 2;
-      return Color{0.7f, 1.0f, 1.0f, 0.14f * SmoothStep(0.75f, 0.95f, ridge)};
+      return Color{0.7f, 1.0f, 1.0f, 0.07f * SmoothStep(0.75f, 0.95f, ridge)};
     });
     DrawRidge(cv, 0, FIELD, FIELD - 10, 22, 0.02f, seed + 5, Hex(0x8a7650), Hex(0x5a4a30), FIELD);
     for (int i = 0; i < 16; ++i) {
