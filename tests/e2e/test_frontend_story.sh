@@ -5,55 +5,48 @@
 # the level's score added to the money, quit. The save holds the new progress,
 # the money and the used-up slot afterwards. The test prepares level 1 so that a
 # single stone pulled down at the far left clears it.
-set -euo pipefail
 source "$(dirname "$0")/frontend_common.sh"
-
-fe_prepare story
+e2e_setup
 fe_quick_level 0 "A quick meadow"
-fe_patch data/misc/hsc.dat 1080 1 0       # one level unlocked
-fe_patch_i32 data/misc/hsc.dat 1088 100  # money
-fe_patch data/misc/hsc.dat 1082 0 0 0    # empty slots
-fe_patch data/misc/opt.dat 1 0           # no instructions at the game start
-fe_start
-fe_wait_title
+fe_patch misc/hsc.dat 1080 1 0       # one level unlocked
+fe_patch_i32 misc/hsc.dat 1088 100  # money
+fe_patch misc/hsc.dat 1082 0 0 0    # empty slots
+e2e_set_options 0 0 1 1 4 7 7       # no instructions at the game start
+fe_start_at_title
 
-fe_click 400 363  # "Story mode"
+e2e_click 400 363  # "Story mode"
 sleep 1.6
-fe_click 400 454  # the introduction's "Ok"
-fe_move 88 286    # over spot 1: info box and speech bubble
+e2e_click 400 454  # the introduction's "Ok"
+e2e_move 88 286    # over spot 1: info box and speech bubble
 fe_shot map_spot_1
-fe_click 659 235  # "go to Shop"
-fe_click 520 322  # "buy" Hourglass, 50: into F1
-fe_click 400 562  # "back to level map"
-fe_click 88 286   # spot 1
+e2e_click 659 235  # "go to Shop"
+e2e_click 520 322  # "buy" Hourglass, 50: into F1
+e2e_click 400 562  # "back to level map"
+e2e_click 88 286   # spot 1
 sleep 1.5
 fe_shot level_started
-fe_key F1         # the Hourglass
-sleep 0.3
+e2e_key F1         # the Hourglass
 
-fe_move 0 300
+e2e_move 0 300
 back=0
 for i in $(seq 1 240); do
-  xdotool mousedown 1
-  sleep 0.05
-  xdotool mouseup 1
-  sleep 0.25
+  fe_press
   if [ $((i % 5)) = 0 ] && fe_map_shown; then
     back=1
     break
   fi
 done
-[ $back = 1 ] || fe_fail "the level was not cleared, or the map did not come back"
+[ $back = 1 ] || e2e_fail "the level was not cleared, or the map did not come back"
 sleep 1.5
 fe_shot map_after_level
-fe_move 111 230  # over spot 2, now unlocked
+e2e_move 111 230  # over spot 2, now unlocked
 fe_shot map_spot_2
-fe_click 115 573  # "Main Menu"
+e2e_click 115 573  # "Main Menu"
 sleep 1.2
 fe_quit_from_main_menu
 
-read -r progress money s1 s2 s3 < <(fe_profile)
-[ "$progress" = 2 ] || fe_fail "story progress: expected 2, found $progress"
-[ "$money" = 60 ] || fe_fail "money: expected 100 - 50 + 10 = 60, found $money"
-[ "$s1 $s2 $s3" = "0 0 0" ] || fe_fail "item slots: expected the Hourglass used up, found $s1 $s2 $s3"
-echo "story level cleared and kept: PASS"
+read -r progress money s1 s2 s3 <<<"$(fe_profile)"
+[ "$progress" = 2 ] || e2e_fail "story progress: expected 2, found $progress"
+[ "$money" = 60 ] || e2e_fail "money: expected 100 - 50 + 10 = 60, found $money"
+[ "$s1 $s2 $s3" = "0 0 0" ] || e2e_fail "item slots: expected the Hourglass used up, found $s1 $s2 $s3"
+echo "story level cleared and kept: passed"
