@@ -36,6 +36,7 @@ uint32_t OkButtonPicture() {
 class DreamEditor : public ::testing::Test {
 protected:
   AssetGuard assets;
+  PlayerFilesGuard files;
 
   void SetUp() override {
     ASSERT_TRUE(RequireWindow());
@@ -60,7 +61,10 @@ protected:
     MouseX = MouseY = 0;
     ListenToSounds();
   }
-  void TearDown() override { SetSoundObserver(nullptr); }
+  void TearDown() override {
+    SetSoundObserver(nullptr);
+    ResetTestFrame(); // lighting and blending off again for the tests that follow
+  }
 
   void ClickAt(int x, int y) {
     MouseX = x, MouseY = y;

@@ -23,6 +23,9 @@ constexpr Rgb kBackdrop = {40, 40, 40};
 class GameScreenHud : public ::testing::Test {
 protected:
   AssetGuard assets;
+  PlayerFilesGuard files;
+
+  void TearDown() override { ResetTestFrame(); }
 
   void SetUp() override {
     ASSERT_TRUE(RequireWindow());

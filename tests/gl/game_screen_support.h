@@ -17,6 +17,9 @@
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "assets/text.h"
+#include "frontend/highscore.h"
+#include "frontend/options.h"
+#include "game/state.h"
 #include "gl_fixture.h"
 
 namespace screen_test {
@@ -142,6 +145,28 @@ private:
   GameTextures tex_;
   GameLists lists_;
   uint16_t widths_[256];
+};
+
+// Keeps what the player files hold (high scores with the profile, options, item
+// slots) while a test changes them, so nothing a test sets up is ever saved.
+class PlayerFilesGuard {
+public:
+  PlayerFilesGuard() : scores_(HighScores) {
+    std::copy(std::begin(Options), std::end(Options), options_);
+    std::copy(std::begin(ItemSlots), std::end(ItemSlots), slots_);
+  }
+  ~PlayerFilesGuard() {
+    HighScores = scores_;
+    std::copy(std::begin(options_), std::end(options_), Options);
+    std::copy(std::begin(slots_), std::end(slots_), ItemSlots);
+  }
+  PlayerFilesGuard(const PlayerFilesGuard&) = delete;
+  PlayerFilesGuard& operator=(const PlayerFilesGuard&) = delete;
+
+private:
+  HighScoreRecord scores_;
+  uint8_t options_[OPTIONS_SIZE];
+  uint8_t slots_[3];
 };
 
 // Screen-space position of world point (x, y, z) with the game camera.

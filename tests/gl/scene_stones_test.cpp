@@ -20,6 +20,7 @@ constexpr Rgb kBoxFace = {230, 180, 40};
 class Scene : public ::testing::Test {
 protected:
   AssetGuard assets;
+  PlayerFilesGuard files;
 
   void SetUp() override {
     ASSERT_TRUE(RequireWindow());
@@ -39,7 +40,10 @@ protected:
     AnnouncedGrip = {NO_ANNOUNCED_ROW, -1, -1, -1};
     ListenToSounds();
   }
-  void TearDown() override { SetSoundObserver(nullptr); }
+  void TearDown() override {
+    SetSoundObserver(nullptr);
+    ResetTestFrame(); // lighting and blending off again for the tests that follow
+  }
 
   // Clears the picture and draws with the game camera, lighting off so that
   // colours come out exactly as given.
