@@ -115,8 +115,8 @@ Canvas Title() {
   // City on the hill in between.
   DrawSkyline(p, 330, 470, 352, 14, 46, 508, Hex(0x8a7fb8), Hex(0xffe8a0), 0.35f);
   // Foreground meadow where the guide waves at the player.
-  DrawRidge(p, 0, SCREEN_W, 470, 60, 0.004f, 509, Hex(0x9fd36e), Hex(0x6fae4e), 600);
-  DrawRidge(p, 0, SCREEN_W, 560, 40, 0.005f, 510, Hex(0xb9e38a), Hex(0x8fcf6a), 600);
+  DrawRidge(p, 0, SCREEN_W, 470, 60, 0.004f, 509, Hex(0x7fbf5a), Hex(0x4f8f3c), 600);
+  DrawRidge(p, 0, SCREEN_W, 560, 40, 0.005f, 510, Hex(0x9fd372), Hex(0x7fbf5a), 600);
   for (int i = 0; i < 140; ++i) {
     float x = rng.Range(0, SCREEN_W), y = rng.Range(480, 600);
     DrawLine(p, x, y, x + rng.Range(-2, 2), y - rng.Range(4, 8), 1.2f, Hex(0x4f8f3c, 0.6f));
@@ -139,6 +139,9 @@ Canvas Title() {
   }
   DrawCube(p, 530, 200, 40, 0.6f, 0.45f, BoxColor(5));
   DrawCube(p, 170, 215, 34, 2.2f, 0.35f, BoxColor(0));
+  // Evening shade over the land so the menu panels' light lettering reads well.
+  FillLinearGradient(p, 0, 280, SCREEN_W, SCREEN_H, 0, 280, 0, SCREEN_H,
+                     {{0, Hex(0x1f1c40, 0)}, {0.35f, Hex(0x1f1c40, 0.22f)}, {1, Hex(0x1f1c40, 0.18f)}});
   AddGrain(p, 0.02f, 512);
   DrawCanvas(cv, p, 0, 0, true);
   SetAlpha(cv, 1);

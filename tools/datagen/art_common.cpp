@@ -350,14 +350,6 @@ void DrawGuide(Canvas& cv, float cx, float cy, float r, int mood, bool eyesClose
     bodyDark = Hex(0x6d5a63);
   }
   float lw = std::max(1.5f, r * 0.07f);
-  // Antenna with a little box on top: the guide is a quorbel keeper.
-  DrawLine(cv, cx + r * 0.05f, cy - r * 0.9f, cx + r * 0.25f, cy - r * 1.35f, lw * 1.9f, outline);
-  DrawLine(cv, cx + r * 0.05f, cy - r * 0.9f, cx + r * 0.25f, cy - r * 1.35f, lw * 0.8f, bodyDark);
-  float bs = r * 0.36f;
-  FillRoundRect(cv, cx + r * 0.25f - bs / 2 - lw, cy - r * 1.35f - bs / 2 - lw, cx + r * 0.25f + bs / 2 + lw,
-                cy - r * 1.35f + bs / 2 + lw, bs * 0.2f, outline);
-  DrawBoxTile(cv, cx + r * 0.25f - bs / 2, cy - r * 1.35f - bs / 2, bs,
-              mood == 4 ? Hex(0x777788) : Hex(0x3fb8af));
   // Feet and arms behind the body.
   for (int side = -1; side <= 1; side += 2) {
     FillEllipse(cv, cx + side * r * 0.45f, cy + r * 0.92f, r * 0.33f + lw, r * 0.2f + lw, outline);
@@ -372,6 +364,14 @@ void DrawGuide(Canvas& cv, float cx, float cy, float r, int mood, bool eyesClose
   ShadedDisc(cv, cx, cy, r, cx - r * 0.35f, cy - r * 0.4f, r * 1.75f,
              {{0, Mix(bodyLight, Hex(0xffffff), 0.35f)}, {0.45f, bodyLight}, {1, bodyDark}});
   FillEllipse(cv, cx, cy + r * 0.45f, r * 0.55f, r * 0.38f, WithAlpha(Hex(0xfff0d0), 0.55f));
+  // Antenna with a little box on top: the guide is a quorbel keeper.
+  DrawLine(cv, cx + r * 0.05f, cy - r * 0.9f, cx + r * 0.25f, cy - r * 1.35f, lw * 1.9f, outline);
+  DrawLine(cv, cx + r * 0.05f, cy - r * 0.9f, cx + r * 0.25f, cy - r * 1.35f, lw * 0.8f, bodyDark);
+  float bs = r * 0.36f;
+  FillRoundRect(cv, cx + r * 0.25f - bs / 2 - lw, cy - r * 1.35f - bs / 2 - lw, cx + r * 0.25f + bs / 2 + lw,
+                cy - r * 1.35f + bs / 2 + lw, bs * 0.2f, outline);
+  DrawBoxTile(cv, cx + r * 0.25f - bs / 2, cy - r * 1.35f - bs / 2, bs,
+              mood == 4 ? Hex(0x777788) : Hex(0x3fb8af));
   // Cheeks.
   if (mood != 4) {
     Color blush = WithAlpha(Hex(0xff4f6d), mood == 3 ? 0.55f : 0.35f);

@@ -251,8 +251,25 @@ Canvas MapBase() {
     DrawTextStyled(p, "N", x, y - 44, 12, sign);
   }
   // A little boat.
-  FillPolygon(p, {600, 520, 640, 520, 632, 530, 608, 530}, Hex(0x8a4b2b));
-  FillPolygon(p, {620, 490, 620, 518, 604, 518}, Hex(0xffffff));
+  FillPolygon(p, {590, 470, 630, 470, 622, 480, 598, 480}, Hex(0x8a4b2b));
+  FillPolygon(p, {610, 440, 610, 468, 594, 468}, Hex(0xffffff));
+  // Region names on driftwood signs just off the coast.
+  const struct {
+    const char* name;
+    float x, y;
+  } regions[] = {{"FOREST", 80, 142}, {"CITY", 528, 100}, {"DESERT", 566, 546}, {"BEACH", 78, 508}};
+  TextStyle label;
+  label.top = Pal::Cream;
+  label.bottom = Pal::Gold;
+  label.outlineWidth = 1.5f;
+  label.shadowOffset = 0;
+  for (const auto& r : regions) {
+    Canvas text = RenderText(r.name, 12, Face::Bold, 0);
+    float half = text.width / 2.0f + 9;
+    FillRoundRect(p, r.x - half, r.y - 10, r.x + half, r.y + 10, 5, Pal::Ink);
+    FillRoundRect(p, r.x - half + 2, r.y - 8, r.x + half - 2, r.y + 8, 4, Hex(0x8a5a34));
+    DrawTextStyled(p, r.name, r.x, r.y, 12, label);
+  }
   AddGrain(p, 0.02f, 712);
   // Frame corners like the shop's.
   Canvas corner(128, 128, Color{0, 0, 0, 0});
