@@ -28,9 +28,9 @@ Canvas MakePanel() {
         float colour, alpha;
       };
       float rim = 0.98f - 0.3f * top;
-      float fill = 0.50f - 0.14f * top + 0.1f * std::exp(-std::max(0.0f, py - 12) / 10);
+      float fill = 0.52f - 0.12f * top + 0.1f * std::exp(-std::max(0.0f, py - 12) / 10);
       const Band bands[] = {{-100, 0.0f, 1.0f},   {1.2f, 0.02f, 0.12f}, {3.6f, rim, 0.0f},
-                            {8.0f, 0.55f, 0.05f}, {9.6f, 0.1f, 0.2f},   {11.2f, fill, 0.42f}};
+                            {8.0f, 0.55f, 0.05f}, {9.6f, 0.1f, 0.2f},   {11.2f, fill, 0.28f}};
       float colour = 0, alpha = 1;
       for (const Band& b : bands) {
         float t = Clamp01((inside - b.from) + 0.5f);
