@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <random>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -300,4 +301,36 @@ TEST(TextureDispatch, DamagedFilesLeaveTheVariableUnchanged) {
   unlink(path.c_str());
   unlink(tga.c_str());
   rmdir(dir);
+}
+
+// Damaged copies of valid files: whatever the loader accepts must hand OpenGL
+// exactly width x height pixels, and nothing may be read outside the file (the
+// sanitizer builds check the reads).
+TEST(DamagedPictures, AcceptedPicturesAlwaysHoldTheirFullPixelCount) {
+  std::mt19937 random(1234);
+  std::vector<uint8_t> bmp = MakeBmp(8, 4, std::vector<uint8_t>(8 * 4 * 3, 9), 0);
+  std::vector<uint8_t> tga = MakeTga(2, 0, 4, 4, 32, std::vector<uint8_t>(4 * 4 * 4, 7));
+  std::vector<uint8_t> jpg = MakeJpeg(8, 8, std::vector<uint8_t>(8 * 8 * 3, 100));
+  for (int round = 0; round < 3000; ++round) {
+    for (const std::vector<uint8_t>* original : {&bmp, &tga, &jpg}) {
+      std::vector<uint8_t> file = *original;
+      int changes = 1 + static_cast<int>(random() % 4);
+      for (int k = 0; k < changes; ++k)
+        file[random() % std::min<size_t>(file.size(), 64)] = static_cast<uint8_t>(random());
+      if (random() % 3 == 0) file.resize(random() % (file.size() + 1));
+      ParsedImage image;
+      ImageError error;
+      bool ok = original == &bmp   ? ParseBmp(file.data(), file.size(), image, error)
+                : original == &tga ? ParseTga(file.data(), file.size(), "t.tga", image, error)
+                                   : ParseJpg(file.data(), file.size(), "t.jpg", image, error);
+      if (ok) {
+        ASSERT_GT(image.width, 0);
+        ASSERT_GT(image.height, 0);
+        ASSERT_TRUE(image.bytesPerPixel == 3 || image.bytesPerPixel == 4);
+        ASSERT_EQ(image.pixels.size(), static_cast<size_t>(image.width) * image.height * image.bytesPerPixel);
+      } else {
+        ASSERT_FALSE(error.text.empty());
+      }
+    }
+  }
 }

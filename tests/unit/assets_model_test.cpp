@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <random>
 #include <unistd.h>
 
 #include "assets/model.h"
@@ -181,4 +182,27 @@ TEST(FaceNormals, DegenerateTrianglesGetAFiniteNormal) {
   EXPECT_FLOAT_EQ(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1);
   FaceNormal(p, p, p, n); // a point
   EXPECT_FLOAT_EQ(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1);
+}
+
+// Damaged copies of a valid model: an accepted model never names a vertex it
+// does not have, so drawing stays inside the vertex array.
+TEST(Ms3dParse, DamagedFilesNeverYieldDanglingIndices) {
+  std::vector<uint8_t> original = MakeMs3d(Square, SquareTriangles, 20);
+  std::mt19937 random(99);
+  int accepted = 0;
+  for (int round = 0; round < 5000; ++round) {
+    std::vector<uint8_t> file = original;
+    int changes = 1 + static_cast<int>(random() % 3);
+    for (int k = 0; k < changes; ++k) file[random() % file.size()] = static_cast<uint8_t>(random());
+    if (random() % 4 == 0) file.resize(random() % (file.size() + 1));
+    Ms3dGeometry geometry;
+    if (!ParseMs3d(file.data(), file.size(), geometry)) {
+      ASSERT_TRUE(geometry.vertices.empty() && geometry.triangles.empty());
+      continue;
+    }
+    ++accepted;
+    for (const Ms3dTriangle& t : geometry.triangles)
+      for (uint16_t index : t.vertexIndices) ASSERT_LT(index, geometry.vertices.size());
+  }
+  EXPECT_GT(accepted, 0);
 }
