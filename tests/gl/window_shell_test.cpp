@@ -152,6 +152,8 @@ TEST(GameWindow, InitGLStateLeavesTheFixedState) {
   glDisable(GL_CULL_FACE);
   glCullFace(GL_FRONT);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_BLEND);
   glClearColor(1, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   FillPictureRect(0, 0, 800, 600, 0, 1, 0);
@@ -179,8 +181,9 @@ TEST(GameWindow, InitGLStateLeavesTheFixedState) {
   EXPECT_EQ(GetInt(GL_PERSPECTIVE_CORRECTION_HINT), GL_NICEST);
   // The colour buffer was cleared (with the clear colour in force: red).
   EXPECT_EQ(PixelAt(400, 300), (Rgb{255, 0, 0}));
-  // Neither lighting nor blending is part of the fixed state.
+  // Neither lighting nor blending is part of the fixed state: they stay as they were.
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
 TEST(GameWindow, ResizeViewportSetsTheWindowProjection) {
@@ -303,6 +306,9 @@ TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
   SaveArtifact("letterbox_fullscreen", topDown, box.drawableWidth, box.drawableHeight);
 
   // The pointer in the middle of the desktop is the middle of the picture.
+  PlatformReleasePointer();
+  PlatformWarpPointer(100, 100);
+  SettleWindow();
   PlatformWarpPointer(400, 300);
   bool moved = false;
   for (int i = 0; i < 50 && !moved; ++i) {
@@ -335,7 +341,8 @@ TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
 TEST(DisplaySwitch, TheReopenedWindowClearsTheRestartFlagOnceLoaded) {
   ASSERT_TRUE(OpenGameTestWindow());
   PlatformShowMessageBoxes(false);
-  if (FirstLoadDone == 0) ASSERT_TRUE(InitializeGame());
+  // The first window of the run (or a later one, when other tests loaded already).
+  ASSERT_TRUE(InitializeGame());
   ASSERT_EQ(FirstLoadDone, 1);
   ASSERT_EQ(AudioStarted, 1);
   uint8_t mode = TopMode;
