@@ -159,6 +159,9 @@ Canvas GameBackdrop() {
   for (int y = 0; y < SCREEN_H; y += 32)
     for (int x = (y / 32) % 2 ? 16 : 0; x < SCREEN_W; x += 32)
       StrokeRoundRect(p, x + 5, y + 5, x + 27, y + 27, 4, 1.5f, Hex(0xffffff, 0.035f));
+  // Soft light behind the playfield gives the frame some depth.
+  FillRadialGradient(p, 400, 330, 360,
+                     {{0, Hex(0x6b5ba8, 0.35f)}, {0.6f, Hex(0x6b5ba8, 0.12f)}, {1, Hex(0x6b5ba8, 0)}});
   // Sky window frame (the sky covers 57..743 × 26..154).
   FillRoundRect(p, 43, 12, 757, 168, 14, Pal::Ink);
   FillRoundRect(p, 46, 15, 754, 165, 12, Pal::GoldDark);
@@ -181,6 +184,12 @@ Canvas GameBackdrop() {
   FillRoundRect(p, 652, 196, 796, 524, 14, Pal::Ink);
   FillRoundRect(p, 655, 199, 793, 521, 12, Pal::GoldDark);
   FillLinearGradient(p, 657, 201, 791, 519, 0, 201, 0, 519, {{0, Pal::Plum}, {1, Pal::Night}});
+  // Rivets on the two HUD plates.
+  for (float x : {22.0f, 136.0f, 667.0f, 781.0f})
+    for (float y : {210.0f, x < 400 ? 444.0f : 510.0f}) {
+      FillCircle(p, x, y, 3.2f, Pal::Ink);
+      FillCircle(p, x - 0.5f, y - 0.5f, 2.2f, Pal::Gold);
+    }
   // Floor under the playfield where the anchor runs.
   FillLinearGradient(p, 150, 492, 650, 600, 0, 492, 0, 600, {{0, Hex(0x2f2a58)}, {1, Hex(0x14122b)}});
   DrawLine(p, 150, 492, 650, 492, 2, WithAlpha(Pal::Gold, 0.5f));
