@@ -253,6 +253,44 @@ TEST_F(Scene, BlockedGhostCellsGetACross) {
   EXPECT_EQ(WorldPixel(3.5, -9.5, 1.0), (Rgb{0, 0, 0}));
 }
 
+TEST_F(Scene, FlyBackTimerIsDrivenThroughClimbDescentAndReturn) {
+  static const auto aim = [] {
+    DrawAnchorAndAim();
+    glDisable(GL_LIGHTING);
+  };
+  StoneRing.kind[2] = 5;
+  StoneRing.dropLands[2] = 0;
+  StoneRing.appearTimer[2] = 99;
+  PulledStone.slot = 2;
+  PulledStone.anchorColumn = 6;
+  PulledStone.pivotHeight = 1;
+  PulledStone.dropLength = 16;
+  PulledStone.landingRow = 5; // the descent lasts while 2 * 16 - p > 11
+  PulledStone.shape[1 * 4 + 1] = 1;
+
+  StoneRing.dropProgress[2] = 5; // the anchor climbs
+  Frame(aim);
+  EXPECT_EQ(StoneRing.appearTimer[2], 500);
+  StoneRing.dropProgress[2] = 17; // the stone rides down
+  Frame(aim);
+  EXPECT_EQ(StoneRing.appearTimer[2], -1000);
+  StoneRing.dropProgress[2] = 21; // the descent is over: the flight back begins
+  Frame(aim);
+  EXPECT_EQ(StoneRing.appearTimer[2], 100);
+  StoneRing.appearTimer[2] = 73; // counting down is the tick's business
+  Frame(aim);
+  EXPECT_EQ(StoneRing.appearTimer[2], 73);
+
+  // A landing stone's timer belongs to its replacement and is left alone.
+  StoneRing.dropLands[2] = 1;
+  StoneRing.appearTimer[2] = 180;
+  for (uint8_t p : {5, 17, 21}) {
+    StoneRing.dropProgress[2] = p;
+    Frame(aim);
+    EXPECT_EQ(StoneRing.appearTimer[2], 180);
+  }
+}
+
 TEST(ExplosionFrames, LifeThirtyShowsTheFirstPicture) {
   AssetGuard assets;
   for (int n = 0; n < 6; ++n) Tex.explosions[n] = 100 + n; // expl6 .. expl1
