@@ -86,15 +86,19 @@ bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, Par
   int depth = r.U8(16);
   if (depth < 24)
     return Fail(error, "Couldn't load " + quoted + ". Only 24 bit TGA files supported.", TGA_FILE_CAPTION);
-  int stride = depth / 8;
-  int64_t stored = width * height * stride;
-  if (width == 0 || height == 0 || !r.Has(TGA_HEADER, static_cast<size_t>(stored)))
+  int64_t stored = width * height * (depth / 8);
+  // Every depth but 24 is taken as 4-byte pixels: a depth of 25..31 stores only 3
+  // bytes per pixel, which must not make the conversion read past the file.
+  int pixelBytes = depth == 24 ? 3 : 4;
+  int64_t needed = width * height * pixelBytes;
+  if (width == 0 || height == 0 || !r.Has(TGA_HEADER, static_cast<size_t>(stored)) ||
+      !r.Has(TGA_HEADER, static_cast<size_t>(needed)))
     return Fail(error, "Couldn't read file " + quoted + ".", TGA_FILE_CAPTION);
 
   out.width = static_cast<uint16_t>(width);
   out.height = static_cast<uint16_t>(height);
-  out.bytesPerPixel = depth == 24 ? 3 : 4;
-  CopySwapped(data + TGA_HEADER, stride, out);
+  out.bytesPerPixel = static_cast<uint8_t>(pixelBytes);
+  CopySwapped(data + TGA_HEADER, pixelBytes, out);
   return true;
 }
 

@@ -211,6 +211,20 @@ TEST(TgaParse, RefusalsCarryTheExactMessages) {
   EXPECT_EQ(error.text, "Couldn't read file \"/data/textures/x.tga\".");
 }
 
+TEST(TgaParse, DepthsAbove24AreFourBytePixelsAndMustBeThere) {
+  ParsedImage image;
+  ImageError error;
+  // 28 bits: 3 stored bytes per pixel, but the pixels are taken 4 bytes at a time.
+  std::vector<uint8_t> odd = MakeTga(2, 0, 2, 2, 28, std::vector<uint8_t>(12, 1));
+  EXPECT_FALSE(ParseTga(odd.data(), odd.size(), "o.tga", image, error));
+  EXPECT_EQ(error.text, "Couldn't read file \"o.tga\".");
+  // 40 bits: 5 bytes stored per pixel; the first 4 x pixel-count bytes are the pixels.
+  std::vector<uint8_t> wide = MakeTga(2, 0, 2, 1, 40, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+  ASSERT_TRUE(ParseTga(wide.data(), wide.size(), "w.tga", image, error));
+  EXPECT_EQ(image.bytesPerPixel, 4);
+  EXPECT_EQ(image.pixels, (std::vector<uint8_t>{3, 2, 1, 4, 7, 6, 5, 8}));
+}
+
 TEST(JpgParse, DecodesToOpaqueRgbaBottomRowFirst) {
   // 8 x 8: top half red, bottom half blue.
   std::vector<uint8_t> rgb;
