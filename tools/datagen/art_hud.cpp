@@ -158,6 +158,16 @@ Canvas MultiLine() {
   for (int k = 0; k < 3; ++k) {
     float top = 512.0f * k / 3;
     Canvas layer(512, 171, Color{0, 0, 0, 0});
+    // A burst of rays behind the words, fading outwards; more rays for more lines.
+    const int rays = 10 + 4 * k;
+    Shade(layer, 0, 0, 512, 171, [&](float x, float y) {
+      float dx = (x - 256) / 2.6f, dy = y - 85;
+      float a = std::atan2(dy, dx), d = std::hypot(dx, dy);
+      float wedge = 0.5f + 0.5f * std::cos(a * rays);
+      Color c = bottoms[k];
+      c.a = 0.4f * SmoothStep(0.55f, 0.9f, wedge) * (1 - SmoothStep(20, 80, d)) * SmoothStep(4, 18, d);
+      return c;
+    });
     TextStyle s;
     s.top = tops[k];
     s.bottom = bottoms[k];
