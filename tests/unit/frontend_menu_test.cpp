@@ -228,6 +228,7 @@ protected:
     dir = pattern;
     mkdir((dir + "/data").c_str(), 0755);
     mkdir((dir + "/data/misc").c_str(), 0755);
+    savedBaseDir = BaseDir;
     BaseDir = dir + "/";
     const uint8_t stored[7] = {0, 1, 0, 1, 4, 7, 7};
     for (int i = 0; i < 7; ++i) Options[i] = stored[i];
@@ -240,6 +241,7 @@ protected:
     rmdir((dir + "/data/misc").c_str());
     rmdir((dir + "/data").c_str());
     rmdir(dir.c_str());
+    BaseDir = savedBaseDir;
     FrontEndState::TearDown();
   }
   std::string FilePath() const { return dir + "/data/misc/opt.dat"; }
@@ -247,7 +249,7 @@ protected:
     struct stat st {};
     return stat(FilePath().c_str(), &st) == 0;
   }
-  std::string dir;
+  std::string dir, savedBaseDir;
 };
 
 TEST_F(OptionsScreen, DigitsSetTheBytesAndVolumesApplyAtOnce) {
