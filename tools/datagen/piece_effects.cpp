@@ -104,12 +104,25 @@ Canvas MakeStar() {
 }
 
 Canvas MakeDust() {
+  // A soft puff of a few overlapping round clouds, lighter on top.
+  struct Blob {
+    float x, y, r;
+  };
+  const Blob blobs[] = {{32, 34, 13}, {22, 37, 9}, {42, 37, 9.5f}, {27, 27, 9}, {38, 26, 8.5f}, {32, 41, 9}};
   Canvas cv(64, 64, Hex(0x000000));
-  Shade(cv, 0, 0, 64, 64, [](float x, float y) {
-    float r = std::hypot(x - 32, y - 32) / 30;
-    float n = Fbm(x / 9, y / 9, 4, 0xd057);
-    float k = Clamp01((1 - r * r) * (0.45f + n * 0.9f)) * SmoothStep(1.0f, 0.75f, r) * 0.9f;
-    Color c = Hex(0xe8dcc4);
+  Shade(cv, 0, 0, 64, 64, [&](float x, float y) {
+    float density = 0, light = 0;
+    for (const Blob& b : blobs) {
+      float d = std::hypot(x - b.x, y - b.y) / b.r;
+      float lump = SmoothStep(1.0f, 0.55f, d);
+      density = std::max(density, lump);
+      // Each lump is lit from the upper left.
+      light =
+          std::max(light, lump * Clamp01(1 - std::hypot(x - b.x + b.r * 0.4f, y - b.y + b.r * 0.4f) / b.r));
+    }
+    float n = Fbm(x / 7, y / 7, 3, 0xd057);
+    float k = density * (0.55f + 0.45f * n) * SmoothStep(31, 24, std::hypot(x - 32, y - 32)) * 0.85f;
+    Color c = Mix(Hex(0xa89880), Hex(0xfff6e8), Clamp01(light * 1.3f));
     return Color{c.r * k, c.g * k, c.b * k, 1};
   });
   return cv;
