@@ -3,8 +3,11 @@
 // a display switch (a new window and context) that rebuilds every texture and
 // display list with the same pictures in 31 steps.
 #include <GL/gl.h>
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "app/gl_state.h"
@@ -214,4 +217,60 @@ TEST(AssetLoading, FirstRunThenDisplaySwitchRebuildsEveryObjectWithTheSamePictur
   EXPECT_EQ(ListGeometry(), geometry);
   TopMode = MODE_FRONTEND;
   MenuScreen = SCREEN_MAIN;
+}
+
+TEST(AssetLoading, AMissingPictureShowsOneMessageAndLoadingGoesOn) {
+  ASSERT_TRUE(OpenGameTestWindow());
+  // A data folder like the generated one, with one picture missing.
+  char dir[] = "/tmp/quorbels-data-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string root = std::string(dir) + "/";
+  std::string real = DataPath("data/");
+  ASSERT_EQ(mkdir((root + "data").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((root + "data/textures").c_str(), 0755), 0);
+  std::vector<std::string> made;
+  for (const char* folder : {"misc", "3d", "sound", "music"}) {
+    std::string link = root + "data/" + folder;
+    ASSERT_EQ(symlink((real + folder).c_str(), link.c_str()), 0);
+    made.push_back(link);
+  }
+  DIR* textures = opendir((real + "textures").c_str());
+  ASSERT_NE(textures, nullptr);
+  while (dirent* entry = readdir(textures)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == ".." || name == "dtq.bmp") continue;
+    std::string link = root + "data/textures/" + name;
+    ASSERT_EQ(symlink((real + "textures/" + name).c_str(), link.c_str()), 0);
+    made.push_back(link);
+  }
+  closedir(textures);
+
+  std::string savedBase = BaseDir;
+  uint8_t savedFirst = FirstLoadDone;
+  BaseDir = root;
+  FirstLoadDone = 1;
+  Tex.dtq = 0;
+  int before = PlatformMessageCount();
+  LoadAssets();
+  EXPECT_EQ(PlatformMessageCount(), before + 1);
+  EXPECT_EQ(std::string(PlatformLastMessageText()), "Error opening " + root + "data/textures/dtq.bmp");
+  EXPECT_EQ(std::string(PlatformLastMessageCaption()), "BMP Unit");
+  EXPECT_EQ(Tex.dtq, 0u);
+  EXPECT_EQ(LoadingStepCount(), 31);
+  for (uint32_t* t : AllTextures())
+    if (t != &Tex.dtq) EXPECT_NE(*t, 0u);
+  // Drawn with no texture bound, the banner picture is plain white.
+  ResetTestFrame();
+  BeginScreenSpace();
+  DrawImage(Tex.dtq, 0, 0, 50, 50);
+  EndScreenSpace();
+  EXPECT_EQ(PixelAt(25, 25), C(255, 255, 255));
+
+  BaseDir = savedBase;
+  FirstLoadDone = savedFirst;
+  LoadTexture(DataPath("data/textures/dtq.bmp"), Tex.dtq);
+  for (const std::string& path : made) unlink(path.c_str());
+  rmdir((root + "data/textures").c_str());
+  rmdir((root + "data").c_str());
+  rmdir(dir);
 }
