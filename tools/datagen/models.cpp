@@ -390,9 +390,9 @@ Mesh MakeBombShell() {
 Mesh MakeBombCore() {
   Mesh m;
   std::vector<V3> fuse = {
-      {0.5f, 0.9f, 0.5f}, {0.52f, 0.97f, 0.5f}, {0.57f, 1.02f, 0.5f}, {0.63f, 1.04f, 0.5f}};
+      {0.5f, 0.9f, 0.5f}, {0.52f, 0.95f, 0.5f}, {0.56f, 0.99f, 0.5f}, {0.61f, 1.0f, 0.5f}};
   Sweep(m, fuse, 0.025f, 6, false);
-  Lathe(m, At({0.65f, 1.04f, 0.5f}), SphereProfile(0.06f, 6), 8);
+  Lathe(m, At({0.63f, 1.0f, 0.5f}), SphereProfile(0.06f, 6), 8);
   Ring(m, {0.5f, 0.48f, 0.5f}, {1, 0, 0}, {0, 0, 1}, 0.36f, 0.035f, 24, 6);
   // Rivets of light on the band, facing the player.
   for (int i = -1; i <= 1; ++i) {
@@ -430,10 +430,10 @@ Mesh MakeHook() {
   Ring(m, V3{0, 0, 0.62f}, x, up, 0.16f, 0.05f, 20, 8);
   // Shaft.
   std::vector<V3> shaft;
-  for (int i = 0; i <= 6; ++i) shaft.push_back(V3{0, 0, 0.44f - 0.94f * i / 6});
+  const float top = 0.42f, bend = 0.3f;
+  for (int i = 0; i <= 6; ++i) shaft.push_back(V3{0, 0, 0.44f - (0.44f + top) * i / 6});
   Sweep(m, shaft, 0.075f, 12, false);
   // Flukes: arcs leaving the top of the shaft sideways and turning upwards.
-  const float top = 0.5f, bend = 0.32f;
   for (int side = -1; side <= 1; side += 2) {
     V3 out = x * static_cast<float>(side);
     std::vector<V3> fluke = Arc(up * (top + bend), up * -1.0f, out, bend, 0, PI / 2 * 0.9f, 10);
@@ -442,7 +442,7 @@ Mesh MakeHook() {
     V3 tip = fluke.back();
     V3 dir = Normalize(tip - fluke[fluke.size() - 2]);
     Frame f{tip, V3{0, 1, 0}, dir, Cross(V3{0, 1, 0}, dir)};
-    Lathe(m, f, {{0.0f, -0.02f, false}, {0.1f, 0.0f, false}, {0.0f, 0.22f, false}}, 10);
+    Lathe(m, f, {{0.0f, -0.02f, false}, {0.1f, 0.0f, false}, {0.0f, 0.16f, false}}, 10);
   }
   // Collar where the flukes meet the shaft.
   Lathe(m, Frame{up * top, x, up, V3{0, 1, 0}}, SphereProfile(0.12f, 8), 12);
@@ -514,8 +514,8 @@ Mesh MakeCharacter() {
   Lathe(m, At({0.32f, 0.7f, 0.57f}), SphereProfile(0.05f, 5), 8);
   Lathe(m, At({0.3f, 0.63f, 0.5f}), SphereProfile(0.035f, 4), 8);
   // Antenna with a ball.
-  Sweep(m, {{0.5f, 0.84f, 0.5f}, {0.52f, 0.92f, 0.5f}, {0.56f, 0.97f, 0.5f}}, 0.015f, 6, false);
-  Lathe(m, At({0.57f, 0.98f, 0.5f}), SphereProfile(0.035f, 5), 8);
+  Sweep(m, {{0.5f, 0.84f, 0.5f}, {0.52f, 0.9f, 0.5f}, {0.55f, 0.93f, 0.5f}}, 0.015f, 6, false);
+  Lathe(m, At({0.56f, 0.94f, 0.5f}), SphereProfile(0.035f, 5), 8);
   // Arms hanging at the sides, and feet.
   for (int side = -1; side <= 1; side += 2) {
     float z = 0.5f + 0.27f * side;
