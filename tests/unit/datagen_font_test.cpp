@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <iterator>
 #include <string>
@@ -145,6 +146,20 @@ TEST_F(GeneratedFont, LettersShareOneBaselineAndAreCentred) {
   EXPECT_LT(InkOf('d', 127).top, InkOf('a', 127).top - 2);
 }
 
+TEST_F(GeneratedFont, WidthsFollowTheDrawnLetters) {
+  // Even spacing: each letter's advance holds its ink with only a little air on
+  // either side, so widths and pictures belong to the same rendering.
+  for (int c = 33; c <= 126; ++c) {
+    Ink ink = InkOf(c, 64);
+    if (!ink.any) continue;
+    int inkWidth = ink.right - ink.left + 1;
+    EXPECT_LE(inkWidth, widths[c] + 1) << "character " << c;
+    if (std::isalnum(c)) EXPECT_LE(widths[c] - inkWidth, 9) << "character " << c << " has too much air";
+  }
+  EXPECT_GT(widths['W'], widths['i'] * 2);
+  EXPECT_GT(widths['m'], widths['n']);
+}
+
 TEST_F(GeneratedFont, CapitalsAreTallEnoughForSmallText) {
   // At size 14 (the smallest text) a capital must still be about 7 pixels tall.
   Ink h = InkOf('H', 127);
@@ -170,6 +185,8 @@ TEST_F(GeneratedFont, LongestGameLinesFitTheirPanels) {
   EXPECT_LE(TextWidth("Your mission is to take a journey through all the regions of quorland and remove", 20),
             580);
   EXPECT_LE(TextWidth("<< PREVIOUS PAGE", 30), 218 - 13);
+  // The map's first hint: a 260-pixel panel, the text 15 pixels in.
+  EXPECT_LE(TextWidth("Click here to start the first level...", 20), 245);
   std::copy(std::begin(saved), std::end(saved), FontWidths);
 }
 
