@@ -3,6 +3,7 @@
 // pointer) and the button is pressed. Every screen is kept as a picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -463,6 +464,66 @@ TEST_F(FrontEndFlow, MapInfoBoxAndSpeechBubble) {
   ClickCentred(115, 561, 25); // "Main Menu"
   EXPECT_EQ(MenuScreen, SCREEN_MAIN);
   EXPECT_EQ(SlidePos, 60);
+}
+
+TEST_F(FrontEndFlow, HoverSoundPlaysOncePerLabelReached) {
+  Enter(SCREEN_MAIN, 0);
+  PointAt(400, 363); // "Story mode"
+  Frame();
+  Frame();
+  EXPECT_EQ(CountSamples(SND_MOVER), 1);
+  PointAt(400, 395); // "Arcade mode"
+  EXPECT_EQ(CountSamples(SND_MOVER), 2);
+  PointAt(700, 100); // empty space
+  PointAt(400, 395);
+  EXPECT_EQ(CountSamples(SND_MOVER), 3);
+}
+
+TEST_F(FrontEndFlow, ALongFrameCatchesUpWithAllItsTicks) {
+  MenuScreen = SCREEN_MAIN;
+  SlidePos = 60;
+  SlideTarget = 0;
+  now = 7000;
+  EnterFrontEnd(now);
+  Frame();
+  EXPECT_EQ(MenuTicks, 0);
+  now += 3000; // three seconds away from the program
+  Frame();
+  EXPECT_EQ(MenuTicks, 300);
+  EXPECT_EQ(SlidePos, 0);
+  EXPECT_EQ(FadeLevel, 254);
+  now += 9; // not yet another whole tick
+  Frame();
+  EXPECT_EQ(MenuTicks, 300);
+}
+
+TEST_F(FrontEndFlow, DamagedSaveValuesStayWithinTheScreensTables) {
+  // Story progress far beyond the map, unknown item codes, an overlong name length.
+  HighScores.profile.storyProgress = 60000;
+  ItemSlots[0] = 9;
+  ItemSlots[1] = 255;
+  HighScoreEntry& e = HighScores.tables[2][9];
+  e.nameLength = 255;
+  std::fill(std::begin(e.name), std::end(e.name), 'W');
+  StoryIntroSeen = 1;
+  Enter(SCREEN_MAP, 0);
+  PointAt(LevelSpots[54][0], LevelSpots[54][1]);
+  EXPECT_EQ(HoverSpot, 55);
+  Keep("damaged_map");
+
+  Enter(SCREEN_SHOP, 0);
+  PointAt(320, 473); // "sell" under F1 holding code 9: shown as empty
+  EXPECT_EQ(HoverId, 0);
+  PointAt(400, 473);
+  EXPECT_EQ(HoverId, 0);
+  Keep("damaged_shop");
+  ClickAt(80 * 6 + 40, 322); // an Hourglass goes into the first slot that holds no item
+  EXPECT_EQ(ItemSlots[0], Hourglass);
+  EXPECT_EQ(ItemSlots[1], 255);
+
+  Enter(SCREEN_SIDE, 80);
+  Keep("damaged_hall_of_fame");
+  EXPECT_EQ(e.nameLength, 255); // kept as read
 }
 
 TEST_F(FrontEndFlow, UnlockedLevelIsCelebratedOnTheMap) {
