@@ -272,6 +272,18 @@ TEST_F(GeneratedArt, PicturesDrawnOverBlackKeepBlackBorders) {
   EXPECT_LT(shop.Brightness(255, 127), 12);
 }
 
+TEST_F(GeneratedArt, TitleKeepsTheVersionLineReadable) {
+  // "v. 1.4" is drawn at (18, 584), size 14, in dark grey (50, 50, 50).
+  Picture title = Load("title.bmp");
+  if (title.Width() != 1024) return;
+  double sum = 0;
+  int n = 0;
+  for (int y = 584; y < 598; ++y)
+    for (int x = 18; x < 60; ++x, ++n)
+      sum += 0.3 * title.At(x, y, 0) + 0.59 * title.At(x, y, 1) + 0.11 * title.At(x, y, 2);
+  EXPECT_GT(sum / n, 110) << "too dark behind the version line";
+}
+
 TEST_F(GeneratedArt, LevelSpotsLieOnTheMapRoadAndTheTalkingGuideLinesUp) {
   static const int spots[55][2] = {
       {88, 286},  {111, 230}, {146, 178}, {200, 141}, {251, 124}, {319, 120}, {375, 134}, {428, 173},
