@@ -78,20 +78,13 @@ Canvas MakeCursor() {
     for (float& v : arrow) v *= s;
     FillPolygon(c, arrow, Pal::Ink);
     std::vector<float> face = InsetPolygon(arrow, 1.7f * s);
-    FillLinearGradient(c, 0, 0, 32 * s, 32 * s, 0, 0, 0, 26 * s, {{0, Hex(0xffffff)}, {1, Hex(0xffe29a)}});
-    // Keep the gradient only inside the face: repaint the outside as it was.
-    Canvas mask(c.width, c.height, Color{0, 0, 0, 0});
-    FillPolygon(mask, arrow, Hex(0xffffff));
     Canvas faceMask(c.width, c.height, Color{0, 0, 0, 0});
     FillPolygon(faceMask, face, Hex(0xffffff));
-    for (int y = 0; y < c.height; ++y)
-      for (int x = 0; x < c.width; ++x) {
-        float shape = mask.At(x, y)[3] / 255.0f, inner = faceMask.At(x, y)[3] / 255.0f;
-        Color g = c.Get(x, y);
-        Color out = Mix(Pal::Ink, g, inner);
-        out.a = shape;
-        c.Set(x, y, out);
-      }
+    Shade(c, 0, 0, c.width, c.height, [&](float x, float y) {
+      Color g = Mix(Hex(0xffffff), Hex(0xffe29a), Clamp01(y / (26 * s)));
+      g.a = faceMask.At(static_cast<int>(x), static_cast<int>(y))[3] / 255.0f;
+      return g;
+    });
   });
   ToMasked(cv);
   return cv;
