@@ -27,7 +27,8 @@ void Sleep(int ms) {
 
 // A WAV of `ms` milliseconds at a constant level (the mixer adds levels, so
 // overlapping copies show as multiples of it).
-void WriteConstantWav(const std::string& path, int ms, int16_t value) {
+// A WAV whose first `markMs` milliseconds are at `mark` and the rest at `value`.
+void WriteWav(const std::string& path, int ms, int16_t value, int markMs = 0, int16_t mark = 0) {
   uint32_t frames = static_cast<uint32_t>(RATE) * ms / 1000;
   uint32_t dataBytes = frames * 4;
   ByteWriter w(44 + dataBytes);
@@ -43,7 +44,9 @@ void WriteConstantWav(const std::string& path, int ms, int16_t value) {
   w.U16(34, 16);
   w.Bytes(36, "data", 4);
   w.U32(40, dataBytes);
-  for (uint32_t i = 0; i < frames * 2; ++i) w.U16(44 + 2 * i, static_cast<uint16_t>(value));
+  uint32_t markFrames = static_cast<uint32_t>(RATE) * markMs / 1000;
+  for (uint32_t i = 0; i < frames * 2; ++i)
+    w.U16(44 + 2 * i, static_cast<uint16_t>(i / 2 < markFrames ? mark : value));
   ASSERT_TRUE(WriteFileAtomic(path, w.Result().data(), w.Result().size()));
 }
 
@@ -71,9 +74,9 @@ protected:
     for (const std::string& f : files_) std::remove(f.c_str());
     rmdir(dir_.c_str());
   }
-  std::string Wav(const std::string& name, int ms, int16_t value) {
+  std::string Wav(const std::string& name, int ms, int16_t value, int markMs = 0, int16_t mark = 0) {
     std::string path = dir_ + "/" + name;
-    WriteConstantWav(path, ms, value);
+    WriteWav(path, ms, value, markMs, mark);
     files_.push_back(path);
     return path;
   }
@@ -204,6 +207,25 @@ TEST_F(AudioMixer, StartMusicLeavesOnlyTheChosenTrackRunning) {
   Sleep(300);
   std::vector<int16_t> mix = Recording();
   EXPECT_EQ(mix.back(), 300);
+}
+
+TEST_F(AudioMixer, StartingTheRunningTrackAgainRestartsItFromTheBeginning) {
+  // The first 100 ms of the track are marked with a level of their own.
+  LoadMusicTrack(Wav("beach.wav", 3000, 1000, 100, 2000), MUS_BEACH);
+  StartMusic(MUS_BEACH);
+  Sleep(500);
+  StartMusic(MUS_BEACH);
+  Sleep(400);
+  std::vector<int16_t> mix = Recording();
+  // The mark sounds twice, and the music in between was the ordinary part.
+  int marks = 0;
+  bool inMark = false;
+  for (int16_t v : mix) {
+    if (v == 2000 && !inMark) ++marks;
+    inMark = v == 2000;
+  }
+  EXPECT_EQ(marks, 2);
+  EXPECT_GT(CountEqual(mix, 1000), static_cast<size_t>(RATE / 2));
 }
 
 TEST_F(AudioMixer, GlobalVolumeZeroIsSilence) {
