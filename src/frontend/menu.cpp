@@ -218,7 +218,10 @@ void MenuTick() {
 }
 
 void MenuFrame(uint32_t now) {
-  int32_t due = static_cast<int32_t>((now - MenuStartTime) / 10) - MenuTicks;
+  // The difference is taken in signed 32 bits: the clock wraps, and the frame's time
+  // may be read a moment before the front-end was entered in the same frame.
+  int32_t elapsed = static_cast<int32_t>(now - MenuStartTime);
+  int32_t due = DivTrunc(elapsed, 10) - MenuTicks;
   for (int32_t i = 0; i < due; ++i) MenuTick();
   DrawMenus();
   if (HoverId != PrevHoverId && HoverId != 0) PlaySample(SND_MOVER);

@@ -497,6 +497,24 @@ TEST_F(FrontEndFlow, ALongFrameCatchesUpWithAllItsTicks) {
   EXPECT_EQ(MenuTicks, 300);
 }
 
+TEST_F(FrontEndFlow, AFrameTimedJustBeforeEnteringRunsNoTicks) {
+  // The frame driver reads its time before it enters the front-end in the same frame.
+  MenuScreen = SCREEN_MAIN;
+  SlidePos = 60;
+  SlideTarget = 0;
+  now = 20000;
+  EnterFrontEnd(now + 3);
+  Frame();
+  EXPECT_EQ(MenuTicks, 0);
+  EXPECT_EQ(SlidePos, 60);
+  // Across the wrap of the 32-bit clock.
+  now = 0xFFFFFFF0u;
+  EnterFrontEnd(now);
+  now += 0x30;
+  Frame();
+  EXPECT_EQ(MenuTicks, 4);
+}
+
 TEST_F(FrontEndFlow, DamagedSaveValuesStayWithinTheScreensTables) {
   // Story progress far beyond the map, unknown item codes, an overlong name length.
   HighScores.profile.storyProgress = 60000;
