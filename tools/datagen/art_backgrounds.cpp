@@ -91,9 +91,9 @@ Canvas Title() {
   for (int i = 0; i < 60; ++i)
     FillCircle(p, rng.Range(0, SCREEN_W), rng.Range(0, 120), rng.Range(0.5f, 1.2f),
                Hex(0xffffff, rng.Range(0.2f, 0.7f)));
-  DrawCloud(p, 140, 210, 180, Hex(0xffe8e0, 0.8f), 502);
-  DrawCloud(p, 700, 170, 150, Hex(0xffe8e0, 0.7f), 503);
-  DrawCloud(p, 420, 240, 120, Hex(0xffeedd, 0.6f), 504);
+  DrawCloud(p, 140, 210, 180, Hex(0xfff0ea, 0.95f), 502);
+  DrawCloud(p, 700, 170, 150, Hex(0xfff0ea, 0.92f), 503);
+  DrawCloud(p, 420, 240, 120, Hex(0xfff0ea, 0.85f), 504);
   // Snowy mountains far away in the middle of the land.
   DrawMountains(p, 160, 660, 340, 120, 5, 505, Hex(0x8f9fd0), Hex(0x6a78b0), Hex(0xf8f0ff), 0.35f);
   // Right: dunes; left: forest hills rolling down over the dunes' edge.

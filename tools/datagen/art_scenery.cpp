@@ -54,19 +54,32 @@ void DrawMountains(Canvas& cv, float x0, float x1, float baseY, float height, in
   }
 }
 
-void DrawCloud(Canvas& cv, float cx, float cy, float width, const Color& color, uint32_t seed) {
+void DrawCloud(Canvas& target, float cx, float cy, float width, const Color& color, uint32_t seed) {
   Rng rng(seed);
   float h = width * 0.28f;
   int puffs = 6;
-  Color under = Mix(color, Hex(0x8090c0), 0.25f);
+  // The puffs are drawn opaque on a layer of their own and the whole layer is
+  // blended once, so overlapping puffs of a see-through cloud do not show.
+  const float alpha = color.a;
+  const int ox = static_cast<int>(cx - width * 0.5f) - 2, oy = static_cast<int>(cy - h * 1.2f) - 2;
+  Canvas cv(static_cast<int>(width) + 6, static_cast<int>(h * 1.7f) + 6, Color{0, 0, 0, 0});
+  cx -= static_cast<float>(ox);
+  cy -= static_cast<float>(oy);
+  Color solid = WithAlpha(color, 1);
+  Color under = Mix(solid, Hex(0x8090c0), 0.25f);
   FillRoundRect(cv, cx - width * 0.5f, cy - h * 0.15f, cx + width * 0.5f, cy + h * 0.35f, h * 0.25f, under);
   for (int i = 0; i < puffs; ++i) {
     float t = (i + 0.5f) / puffs;
     float px = cx - width * 0.42f + width * 0.84f * t;
     float r = h * (0.45f + 0.55f * std::sin(t * 3.14159f)) * rng.Range(0.8f, 1.1f);
-    FillCircle(cv, px, cy - r * 0.35f, r, color);
+    FillCircle(cv, px, cy - r * 0.35f, r, solid);
   }
-  FillRoundRect(cv, cx - width * 0.5f, cy - h * 0.05f, cx + width * 0.5f, cy + h * 0.3f, h * 0.2f, color);
+  FillRoundRect(cv, cx - width * 0.5f, cy - h * 0.05f, cx + width * 0.5f, cy + h * 0.3f, h * 0.2f, solid);
+  for (int y = 0; y < cv.height; ++y)
+    for (int x = 0; x < cv.width; ++x) {
+      Color c = cv.Get(x, y);
+      if (c.a > 0) target.Blend(ox + x, oy + y, WithAlpha(c, 1), c.a * alpha);
+    }
 }
 
 void DrawSun(Canvas& cv, float cx, float cy, float r, const Color& core, const Color& glow) {

@@ -62,7 +62,7 @@ Canvas CitySky() {
                Hex(0xffffff, rng.Range(0.3f, 0.9f)));
   FillCircle(cv, 880, 30, 14, Hex(0xfff2c8));
   FillCircle(cv, 886, 26, 12.5f, Hex(0x2a2456));
-  DrawCloud(cv, 300, 50, 120, Hex(0xc87a9b, 0.5f), 32);
+  DrawCloud(cv, 300, 50, 120, Hex(0xc87a9b, 0.55f), 32);
   DrawSkyline(cv, -10, SKY_W + 10, SKY_H, 30, 70, 33, Hex(0x6d4f8f), Hex(0xffd9a0), 0.15f);
   DrawSkyline(cv, -10, SKY_W + 10, SKY_H, 18, 52, 34, Hex(0x2d2150), Hex(0xffcf6b), 0.3f);
   DrawSkyline(cv, -10, SKY_W + 10, SKY_H + 2, 8, 28, 35, Hex(0x16112c), Hex(0xffe08a), 0.35f);
