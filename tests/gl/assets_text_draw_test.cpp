@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "app/gl_state.h"
 #include "app/window.h"
 #include "assets/banners.h"
 #include "assets/catalogue.h"
@@ -266,4 +267,21 @@ TEST_F(TextDrawing, LevelUpHalvesFlyInFromOppositeSides) {
   EXPECT_EQ(PixelAt(520, 290), C(255, 0, 0)); // opaque texels are masked out
   LevelUpAge = -1;
   LevelUpDirection = -1;
+}
+
+TEST_F(TextDrawing, MultisamplingIsRestoredAfterText) {
+  const GLenum multisample = 0x809D;
+  FontWidths['A'] = 32;
+  uint8_t saved = MultisampleEnabled;
+  MultisampleEnabled = 1;
+  glEnable(multisample);
+  DrawText(100, 100, 32, 255, 255, 255, "A");
+  EXPECT_EQ(glIsEnabled(multisample), GL_TRUE);
+  // Without multisampling in use, text leaves the switch alone.
+  MultisampleEnabled = 0;
+  glDisable(multisample);
+  DrawText(100, 100, 32, 255, 255, 255, "A");
+  EXPECT_EQ(glIsEnabled(multisample), GL_FALSE);
+  MultisampleEnabled = saved;
+  if (saved) glEnable(multisample);
 }
