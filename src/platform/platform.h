@@ -66,7 +66,9 @@ Letterbox ComputeLetterbox(int drawableWidth, int drawableHeight);
 // (positions outside the picture are clamped to 0..65535 after mapping, never negative).
 void MapWindowToPicture(int windowWidth, int windowHeight, int wx, int wy, int* px, int* py);
 
-// Clears the whole drawable (including the bars) to black.
+// Called before every frame: clears the bars beside the picture to black and
+// confines the game's own clears to the picture (scissor); when the drawable
+// changed size since the last viewport was set, that viewport is mapped again.
 void PlatformClearBars();
 
 // OpenGL extension lookup for the multisample switch.

@@ -352,21 +352,42 @@ void MapWindowToPicture(int windowWidth, int windowHeight, int wx, int wy, int* 
   *py = static_cast<int>(y < 0 ? 0 : y > 65535 ? 65535 : y);
 }
 
-void PlatformSetViewport(int x, int y, int width, int height) {
-  if (!Context) return;
-  Letterbox box = PlatformLetterbox();
+namespace {
+// The last viewport the game asked for, in picture pixels, and the drawable it
+// was mapped onto: when the window changes size under the game (a window
+// manager finishing the switch to full screen), the same picture rectangle is
+// mapped again.
+int ViewportRect[4] = {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT};
+int ViewportDrawable[2] = {0, 0};
+
+void ApplyViewport(const Letterbox& box) {
   auto scaleX = [&](int v) { return static_cast<int>(static_cast<int64_t>(v) * box.width / PICTURE_WIDTH); };
   auto scaleY = [&](int v) {
     return static_cast<int>(static_cast<int64_t>(v) * box.height / PICTURE_HEIGHT);
   };
-  int left = box.x + scaleX(x);
-  int bottom = box.y + scaleY(y);
-  glViewport(left, bottom, box.x + scaleX(x + width) - left, box.y + scaleY(y + height) - bottom);
+  const int* r = ViewportRect;
+  int left = box.x + scaleX(r[0]);
+  int bottom = box.y + scaleY(r[1]);
+  glViewport(left, bottom, box.x + scaleX(r[0] + r[2]) - left, box.y + scaleY(r[1] + r[3]) - bottom);
+  ViewportDrawable[0] = box.drawableWidth;
+  ViewportDrawable[1] = box.drawableHeight;
+}
+} // namespace
+
+void PlatformSetViewport(int x, int y, int width, int height) {
+  if (!Context) return;
+  ViewportRect[0] = x;
+  ViewportRect[1] = y;
+  ViewportRect[2] = width;
+  ViewportRect[3] = height;
+  ApplyViewport(PlatformLetterbox());
 }
 
 void PlatformClearBars() {
   if (!Context) return;
   Letterbox box = PlatformLetterbox();
+  if (box.drawableWidth != ViewportDrawable[0] || box.drawableHeight != ViewportDrawable[1])
+    ApplyViewport(box);
   bool bars = box.x != 0 || box.y != 0 || box.width != box.drawableWidth || box.height != box.drawableHeight;
   if (!bars) {
     glDisable(GL_SCISSOR_TEST);

@@ -120,12 +120,14 @@ e2e_map() {
   echo "$((bx + px * bw / 800)) $((by + py * bh / 600))"
 }
 
-# Moves the pointer to a picture position.
+# Moves the pointer to a picture position and waits until the game has drawn a
+# few frames there: what is clickable is decided by the last frame drawn, and a
+# software-rendered frame on a busy machine can take a tenth of a second.
 e2e_move() {
   local wx wy
   read -r wx wy <<<"$(e2e_map "$1" "$2")"
   xdotool mousemove --window "$E2E_WIN" "$wx" "$wy"
-  sleep 0.15
+  sleep "${E2E_AFTER_MOVE:-0.4}"
 }
 
 # Clicks at a picture position; button 1 left (default), 2 middle, 3 right.

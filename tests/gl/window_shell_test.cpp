@@ -260,6 +260,8 @@ TEST(LightSetups, FieldLightingFollowsTheSwingAndTheCurrentCamera) {
 
 TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
   ASSERT_TRUE(OpenGameTestWindow());
+  // A viewport on part of the picture, set while the window is 800 x 600.
+  PlatformSetViewport(100, 50, 400, 300);
   ASSERT_TRUE(PlatformSetFullscreen(true));
   SettleWindow();
   Letterbox box = PlatformLetterbox();
@@ -269,6 +271,15 @@ TEST(Letterbox, FullScreenDesktopShowsThePictureScaledBetweenBlackBars) {
   EXPECT_EQ(box.x, expected.x);
   EXPECT_EQ(box.width, expected.width);
   EXPECT_EQ(box.height, expected.height);
+
+  // The next frame maps that same part of the picture onto the larger drawable.
+  PlatformClearBars();
+  GLint remapped[4];
+  glGetIntegerv(GL_VIEWPORT, remapped);
+  EXPECT_EQ(remapped[0], box.x + 100 * box.width / 800);
+  EXPECT_EQ(remapped[1], box.y + 50 * box.height / 600);
+  EXPECT_EQ(remapped[0] + remapped[2], box.x + 500 * box.width / 800);
+  EXPECT_EQ(remapped[1] + remapped[3], box.y + 350 * box.height / 600);
 
   // A frame as the message loop draws it: bars cleared, then the game's own
   // clear (blue) and a red top-left quarter of the picture.
