@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,79 @@
 std::string BaseDir;
 
 std::string DataPath(const std::string& relative) { return BaseDir + relative; }
+
+namespace {
+
+// True when saves may be written into `dir`. access() alone is not enough: it
+// succeeds for the superuser on every folder of a writable mount, so for the
+// superuser a folder also needs a write bit for someone, which is how an install
+// marks its data read-only.
+bool SaveFolderWritable(const std::string& dir) {
+  struct stat st {};
+  if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  if (access(dir.c_str(), W_OK) != 0) return false;
+  if (geteuid() == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+  return true;
+}
+
+// The player's own data folder for the game, ending in '/'; empty when neither
+// XDG_DATA_HOME nor a home folder is known. A relative XDG_DATA_HOME is ignored,
+// as the base-directory convention asks.
+std::string PersonalSaveFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && xdg[0] == '/') return std::string(xdg) + "/quorbels/";
+  const char* home = std::getenv("HOME");
+  std::string base = home && home[0] == '/' ? home : "";
+  if (base.empty()) {
+    const passwd* pw = getpwuid(getuid());
+    if (pw && pw->pw_dir && pw->pw_dir[0] == '/') base = pw->pw_dir;
+  }
+  if (base.empty()) return "";
+  return base + "/.local/share/quorbels/";
+}
+
+// mkdir -p; new folders are private to the player.
+bool MakeFolders(const std::string& dir, std::string* error) {
+  for (size_t slash = dir.find('/', 1); slash != std::string::npos; slash = dir.find('/', slash + 1)) {
+    std::string part = dir.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+      *error = part + ": " + std::strerror(errno);
+      return false;
+    }
+  }
+  struct stat st {};
+  if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    *error = dir + " is not a folder";
+    return false;
+  }
+  return true;
+}
+
+} // namespace
+
+std::string SavePath(const std::string& fileName) {
+  const std::string installedDir = DataPath("data/misc/");
+  const std::string installed = installedDir + fileName;
+  if (SaveFolderWritable(installedDir)) return installed;
+
+  const std::string personalDir = PersonalSaveFolder();
+  const std::string personal = personalDir + fileName;
+  struct stat st {};
+  if (!personalDir.empty() && stat(personal.c_str(), &st) == 0) return personal;
+
+  std::vector<uint8_t> defaults;
+  if (!ReadWholeFile(installed, defaults)) return installed;
+
+  std::string why;
+  if (personalDir.empty())
+    why = "no home folder is known (set HOME or XDG_DATA_HOME)";
+  else if (MakeFolders(personalDir, &why) &&
+           WriteFileAtomic(personal, defaults.data(), defaults.size(), &why))
+    return personal;
+  FatalFileError(personalDir.empty() ? fileName : personal,
+                 "cannot be created: " + installedDir + " is read-only and the personal copy failed (" + why +
+                     ")");
+}
 
 std::string ProgramDirectory() {
   char buf[4096];

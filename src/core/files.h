@@ -13,6 +13,21 @@ extern std::string BaseDir;
 // BaseDir + relative path.
 std::string DataPath(const std::string& relative);
 
+// Where the save file `fileName` ("opt.dat" or "hsc.dat") is read and written.
+// When the program's own data/misc/ folder may be written, the file lives there
+// (a build tree or an install in the player's own folders). Otherwise (an install
+// shared by every user) it lives in $XDG_DATA_HOME/quorbels/, by default
+// ~/.local/share/quorbels/: the folder is created and, on the first start, the
+// installed data/misc/ file is copied there (atomically), so every player keeps
+// their own progress and the install folder is never written. "May be written"
+// means the folder's permissions allow it and, for the superuser (whom no
+// permission stops), that its mode grants writing to anyone at all: a folder made
+// read-only (chmod a-w) or on a read-only mount counts as an install.
+// When the installed default cannot be read, its own path is returned so the
+// usual missing-file report names it. When the personal folder cannot be made or
+// the copy cannot be written, the program ends with a message naming both places.
+std::string SavePath(const std::string& fileName);
+
 // Directory part of the running program's own path, ending in '/'.
 std::string ProgramDirectory();
 

@@ -15,7 +15,7 @@ constexpr size_t TABLE_SIZE = ENTRY_SIZE * HIGHSCORE_ENTRIES;
 constexpr size_t PROGRESS_OFFSET = 1080;
 constexpr size_t SLOTS_OFFSET = 1082;
 constexpr size_t MONEY_OFFSET = 1088;
-const char* const HIGHSCORE_FILE = "data/misc/hsc.dat";
+const char* const HIGHSCORE_FILE = "hsc.dat";
 }  // namespace
 
 int HighScoreTableIndex(int cylinderSize) { return cylinderSize == 8 ? 0 : cylinderSize == 10 ? 1 : 2; }
@@ -61,7 +61,7 @@ std::vector<uint8_t> EncodeHighScores(const HighScoreRecord& record) {
 }
 
 void LoadHighScoreFile() {
-  std::vector<uint8_t> bytes = ReadRequiredRecord(DataPath(HIGHSCORE_FILE), HIGHSCORE_FILE_SIZE);
+  std::vector<uint8_t> bytes = ReadRequiredRecord(SavePath(HIGHSCORE_FILE), HIGHSCORE_FILE_SIZE);
   HighScores = DecodeHighScores(bytes.data());
   std::memcpy(ItemSlots, HighScores.slots, 3);
 }
@@ -69,7 +69,7 @@ void LoadHighScoreFile() {
 bool SaveHighScoreFile() {
   std::memcpy(HighScores.slots, ItemSlots, 3);
   std::vector<uint8_t> bytes = EncodeHighScores(HighScores);
-  std::string path = DataPath(HIGHSCORE_FILE);
+  std::string path = SavePath(HIGHSCORE_FILE);
   std::string why;
   if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
     std::string text = "Your progress could not be saved to " + path + " (" + why +

@@ -8,17 +8,17 @@
 uint8_t Options[OPTIONS_SIZE];
 
 namespace {
-const char* const OPTIONS_FILE = "data/misc/opt.dat";
+const char* const OPTIONS_FILE = "opt.dat";
 }
 
 void ReadOptionsFile() {
   std::memset(Options, 0, sizeof Options);
-  std::vector<uint8_t> bytes = ReadRequiredRecord(DataPath(OPTIONS_FILE), OPTIONS_SIZE);
+  std::vector<uint8_t> bytes = ReadRequiredRecord(SavePath(OPTIONS_FILE), OPTIONS_SIZE);
   std::memcpy(Options, bytes.data(), OPTIONS_SIZE);
 }
 
 bool WriteOptionsFile() {
-  std::string path = DataPath(OPTIONS_FILE);
+  std::string path = SavePath(OPTIONS_FILE);
   std::string why;
   if (!WriteFileAtomic(path, Options, OPTIONS_SIZE, &why)) {
     std::string text = "The options could not be saved to " + path + " (" + why +

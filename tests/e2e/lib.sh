@@ -198,3 +198,25 @@ e2e_quit() {
 
 # Fails unless the program is still running.
 e2e_expect_running() { kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program has ended: $*"; }
+
+# For journeys that start the program some other way than the private copy (an
+# installed launcher, for example): a scratch folder E2E_DIR removed at the end
+# and the program's log, but no copy of the program or its data.
+e2e_setup_scratch() {
+  command -v xdotool >/dev/null || e2e_fail "xdotool is missing (scripts/install-deps)"
+  [ -n "${DISPLAY:-}" ] || e2e_fail "no display: run through tests/run-under-xvfb"
+  E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/quorbels-e2e-XXXXXX")
+  trap e2e_cleanup EXIT
+  mkdir -p "$ARTIFACTS"
+  E2E_LOG="$E2E_DIR/output.txt"
+}
+
+# Starts a command (which must exec the program, so its process is the game's)
+# and waits for the game window like e2e_start: e2e_start_command env X=1 quorbels
+e2e_start_command() {
+  (cd "$E2E_DIR" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$@") >"$E2E_LOG" 2>&1 &
+  E2E_PID=$!
+  E2E_WIN=$(e2e_wait_window quorbels 60) || e2e_fail "the game window did not appear"
+  sleep "${E2E_SETTLE:-2}"
+  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended right after opening its window"
+}

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "datagen.h"
+#include "icons.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -21,6 +22,6 @@ int main(int argc, char** argv) {
     }
   }
   bool ok = WriteRecords(dir) && WriteLevels(dir) && WriteFont(dir) && WritePictures(dir) && WriteModels(dir) &&
-            WriteSounds(dir) && WriteMusic(dir);
+            WriteSounds(dir) && WriteMusic(dir) && WriteIcons(dir);
   return ok ? 0 : 1;
 }
