@@ -257,8 +257,11 @@ TEST(AssetLoading, AMissingPictureShowsOneMessageAndLoadingGoesOn) {
   EXPECT_EQ(std::string(PlatformLastMessageCaption()), "BMP Unit");
   EXPECT_EQ(Tex.dtq, 0u);
   EXPECT_EQ(LoadingStepCount(), 31);
-  for (uint32_t* t : AllTextures())
-    if (t != &Tex.dtq) EXPECT_NE(*t, 0u);
+  for (uint32_t* t : AllTextures()) {
+    if (t != &Tex.dtq) {
+      EXPECT_NE(*t, 0u);
+    }
+  }
   // Drawn with no texture bound, the banner picture is plain white.
   ResetTestFrame();
   BeginScreenSpace();
