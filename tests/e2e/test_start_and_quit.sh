@@ -3,7 +3,9 @@
 # with a message naming it and writes nothing; with a good one the window opens
 # as "quorbels", 800 x 600 (or covering the display with the full-screen option,
 # the picture centred between black bars), and a close request ends the program
-# with code 0 after rewriting the save once, with unchanged content.
+# with code 0 after rewriting the save once, with unchanged content. Switching to
+# full screen on the options screen re-opens the window on the whole display, and
+# closing the program right after the switch still saves.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 misc="$(e2e_data)/misc"
@@ -72,4 +74,39 @@ fi
 e2e_quit
 [ "$(md5sum <"$save")" = "$save_sum" ] || e2e_fail "hsc.dat content changed after the full-screen run"
 [ "$(stat -c %i "$save")" != "$save_inode" ] || e2e_fail "hsc.dat was not rewritten after the full-screen run"
+# Display switch from the options screen ("Fullscreen": "Yes"), then a close
+# request before the options are confirmed.
+e2e_set_options 0 1 1 1 4 7 7
+save_inode=$(stat -c %i "$save")
+e2e_start
+old_win=$E2E_WIN
+# The menu takes clicks once the title screen has run; on a busy machine that
+# can take a while, so the two clicks are repeated until the window switches.
+switched=""
+for _ in 1 2 3 4 5 6 7 8; do
+  # Once the old window is gone, the switch is under way: only wait.
+  if xdotool getwindowname "$old_win" >/dev/null 2>&1; then
+    e2e_click 400 491         # "Options" on the main menu
+    sleep 1.5                 # the options panel slides in
+    e2e_click 308 210         # "Fullscreen": "Yes"
+  fi
+  for _ in $(seq 1 50); do
+    for id in $(xdotool search --onlyvisible --name '^quorbels$' 2>/dev/null || true); do
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if [ "$WIDTH" -eq "$dw" ] && [ "$HEIGHT" -eq "$dh" ]; then switched=$id; fi
+    done
+    [ -n "$switched" ] && break 2
+    e2e_expect_running "during the display switch"
+    sleep 0.2
+  done
+done
+[ -n "$switched" ] || e2e_fail "the window was not re-opened on the whole display"
+[ "$switched" != "$old_win" ] || e2e_fail "the window was not re-opened"
+E2E_WIN=$switched
+sleep 3                     # the re-opened window rebuilds its pictures
+e2e_screenshot switched_to_fullscreen >/dev/null
+e2e_quit
+[ "$(stat -c %i "$save")" != "$save_inode" ] || e2e_fail "closing right after a display switch did not save"
+[ "$(md5sum <"$save")" = "$save_sum" ] || e2e_fail "hsc.dat content changed after the display switch"
+[ "$(head -c 1 "$misc/opt.dat" | od -An -tu1 | tr -d ' ')" = 0 ] || e2e_fail "options written without ok"
 echo "start and quit: passed"
