@@ -7,7 +7,15 @@
 #include "frontend/highscore.h"
 
 namespace {
+// A rebuild must never cost the player their progress: a player file that is
+// already there with a sound size is kept as it is.
+bool KeepExisting(const std::string& path, size_t size) {
+  std::vector<uint8_t> old;
+  return ReadWholeFile(path, old) && old.size() >= size;
+}
+
 bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+  if (KeepExisting(path, bytes.size())) return true;
   std::string why;
   if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
     std::fprintf(stderr, "datagen: %s: %s\n", path.c_str(), why.c_str());
