@@ -34,14 +34,7 @@ namespace {
 constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel,     GameTick,     DrawGameScene,
                                              EnterFrontEnd,  MenuFrame,    MenuClick,
                                              DispatchAction, NameEntryKey, PlaySample};
-}
-ShellCallTable ShellCalls = REAL_SHELL_CALLS;
 
-void ResetShellCalls() {
-  ShellCalls = REAL_SHELL_CALLS;
-}
-
-namespace {
 // Keys that fire an action on every frame they are held, in the order they are checked.
 struct HeldKeyAction {
   uint8_t vk;
@@ -75,6 +68,12 @@ void RunMessageLoop(GL_Window& window) {
   }
 }
 } // namespace
+
+ShellCallTable ShellCalls = REAL_SHELL_CALLS;
+
+void ResetShellCalls() {
+  ShellCalls = REAL_SHELL_CALLS;
+}
 
 int RunProgram() {
   GameApplication.className = "OpenGL";
