@@ -133,6 +133,12 @@ bool DecodeJpeg(const uint8_t* data, size_t size, ParsedImage& out) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
+  // A few hundred bytes can announce a picture of gigabytes; refuse it before the
+  // decoder sets up its buffers for it.
+  if (static_cast<uint64_t>(info.image_width) * info.image_height > MAX_JPEG_PIXELS) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
   if (info.output_components != 3 || !SideOk(info.output_width) || !SideOk(info.output_height)) {

@@ -40,7 +40,12 @@ bool ParseBmp(const uint8_t* data, size_t size, ParsedImage& out, ImageError& er
 bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
               ImageError& error);
 
+// Largest JPEG accepted, in pixels: a JPEG is tiny beside its picture, so its size
+// fields alone must not decide how much memory the game claims.
+constexpr uint64_t MAX_JPEG_PIXELS = 4096 * 4096;
+
 // Any JPEG the decoder understands, as RGBA with alpha 255, bottom row first.
+// Pictures above MAX_JPEG_PIXELS are refused like a damaged file.
 // Failure: "Couldn't load JPG - \"<name>\"", caption "BMP Unit".
 bool ParseJpg(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
               ImageError& error);
