@@ -41,7 +41,7 @@ const char* const BaseShapes[16][4] = {
     {"0000", "0120", "0110", "0000"}, {"0010", "0210", "0010", "0000"}, {"0200", "0110", "0010", "0000"},
     {"0010", "0210", "0100", "0000"},
 };
-}  // namespace
+} // namespace
 
 void RotateQuarterClockwise(const uint8_t in[16], uint8_t out[16]) {
   for (int i = 0; i < 4; ++i)
@@ -54,6 +54,7 @@ void InitStoneTemplates() {
     for (int row = 0; row < 4; ++row)
       for (int col = 0; col < 4; ++col)
         StoneTemplates[k + 1][0][row * 4 + col] = static_cast<uint8_t>(BaseShapes[k][row][col] - '0');
-    for (int r = 1; r < 4; ++r) RotateQuarterClockwise(StoneTemplates[k + 1][r - 1], StoneTemplates[k + 1][r]);
+    for (int r = 1; r < 4; ++r)
+      RotateQuarterClockwise(StoneTemplates[k + 1][r - 1], StoneTemplates[k + 1][r]);
   }
 }
