@@ -10,22 +10,22 @@ fe_patch_i32 misc/hsc.dat 0 0   # lowest entry of the size-8 table: 0
 e2e_set_options 0 0 1 1 4 7 7   # no instructions at the game start
 fe_start_at_title
 
-e2e_click 400 395  # "Arcade mode"
+fe_click 400 395  # "Arcade mode"
 sleep 0.9
 fe_shot cylinder_size
-e2e_click 342 432  # "8"
+fe_click 342 432  # "8"
 sleep 0.9
 fe_shot theme
-e2e_click 400 412  # "Forest"
+fe_click 400 412  # "Forest"
 sleep 1.5
 fe_shot game_started
 
 # The anchor stays at the leftmost column while the pointer is at the far left.
 e2e_move 0 300
 over=0
-for i in $(seq 1 200); do
+for i in $(seq 1 150); do
   fe_press
-  if [ $((i % 5)) = 0 ] && fe_name_dialog_shown; then
+  if [ $((i % 8)) = 0 ] && fe_name_dialog_shown; then
     over=1
     break
   fi
@@ -36,7 +36,7 @@ fe_shot name_typed
 e2e_key Return
 sleep 0.8
 fe_shot hall_of_fame
-e2e_click 400 547  # "ok"
+fe_click 400 547  # "ok"
 sleep 1.2
 fe_quit_from_main_menu
 

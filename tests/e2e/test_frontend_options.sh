@@ -7,17 +7,17 @@ e2e_setup
 e2e_set_options 0 1 1 1 4 7 7
 fe_start_at_title
 
-e2e_click 400 491  # "Options"
+fe_click 400 491  # "Options"
 sleep 1.2
-e2e_click 425 410  # "Ingame Mouse Speed" 6
-e2e_click 365 460  # "Music Volume" 3
-e2e_click 345 510  # "Sound Volume" 2
-e2e_click 348 260  # "Show instructions on Startup": No
-e2e_click 348 310  # "Aimhelp in Arcade Mode": No
+fe_click 425 410  # "Ingame Mouse Speed" 6
+fe_click 365 460  # "Music Volume" 3
+fe_click 345 510  # "Sound Volume" 2
+fe_click 348 260  # "Show instructions on Startup": No
+fe_click 348 310  # "Aimhelp in Arcade Mode": No
 fe_shot options_changed
 fe_expect_bytes misc/opt.dat "0 1 1 1 4 7 7" "the settings file before ok"
 
-e2e_click 400 547  # "ok"
+fe_click 400 547  # "ok"
 sleep 1.2
 fe_shot main_menu_again
 fe_expect_bytes misc/opt.dat "0 0 0 1 6 3 2" "the settings file after ok"

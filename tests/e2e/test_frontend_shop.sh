@@ -9,20 +9,20 @@ fe_patch_i32 misc/hsc.dat 1088 1000  # money
 fe_patch misc/hsc.dat 1082 0 0 0     # empty slots
 fe_start_at_title
 
-e2e_click 400 363  # "Story mode"
+fe_click 400 363  # "Story mode"
 sleep 1.6
 fe_shot map_introduction
-e2e_click 400 454  # the introduction's "Ok"
-e2e_click 659 235  # "go to Shop"
+fe_click 400 454  # the introduction's "Ok"
+fe_click 659 235  # "go to Shop"
 fe_shot shop
-e2e_click 680 322  # "buy" Potion, 700: into F1
-e2e_click 120 322  # "buy" One Line, 100: into F2
-e2e_click 440 322  # "buy" Aimhelp, 500: more than the 200 left, so grey
-e2e_click 320 473  # "sell" F1: 50 back
+fe_click 680 322  # "buy" Potion, 700: into F1
+fe_click 120 322  # "buy" One Line, 100: into F2
+fe_click 440 322  # "buy" Aimhelp, 500: more than the 200 left, so grey
+fe_click 320 473  # "sell" F1: 50 back
 e2e_move 680 250
 fe_shot shop_after_trading
-e2e_click 400 562  # "back to level map"
-e2e_click 115 573  # "Main Menu"
+fe_click 400 562  # "back to level map"
+fe_click 115 573  # "Main Menu"
 sleep 1.2
 fe_quit_from_main_menu
 

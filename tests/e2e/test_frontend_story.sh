@@ -14,24 +14,24 @@ fe_patch misc/hsc.dat 1082 0 0 0    # empty slots
 e2e_set_options 0 0 1 1 4 7 7       # no instructions at the game start
 fe_start_at_title
 
-e2e_click 400 363  # "Story mode"
+fe_click 400 363  # "Story mode"
 sleep 1.6
-e2e_click 400 454  # the introduction's "Ok"
+fe_click 400 454  # the introduction's "Ok"
 e2e_move 88 286    # over spot 1: info box and speech bubble
 fe_shot map_spot_1
-e2e_click 659 235  # "go to Shop"
-e2e_click 520 322  # "buy" Hourglass, 50: into F1
-e2e_click 400 562  # "back to level map"
-e2e_click 88 286   # spot 1
+fe_click 659 235  # "go to Shop"
+fe_click 520 322  # "buy" Hourglass, 50: into F1
+fe_click 400 562  # "back to level map"
+fe_click 88 286   # spot 1
 sleep 1.5
 fe_shot level_started
 e2e_key F1         # the Hourglass
 
 e2e_move 0 300
 back=0
-for i in $(seq 1 240); do
+for i in $(seq 1 150); do
   fe_press
-  if [ $((i % 5)) = 0 ] && fe_map_shown; then
+  if [ $((i % 8)) = 0 ] && fe_map_shown; then
     back=1
     break
   fi
@@ -41,7 +41,7 @@ sleep 1.5
 fe_shot map_after_level
 e2e_move 111 230  # over spot 2, now unlocked
 fe_shot map_spot_2
-e2e_click 115 573  # "Main Menu"
+fe_click 115 573  # "Main Menu"
 sleep 1.2
 fe_quit_from_main_menu
 
