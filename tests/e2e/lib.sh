@@ -220,3 +220,58 @@ e2e_start_command() {
   sleep "${E2E_SETTLE:-2}"
   kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended right after opening its window"
 }
+
+# Polls a check (a command or function) every half second until it succeeds;
+# fails the test with `what` after `timeout` seconds: e2e_wait_until 30 "the map" fe_map_shown
+e2e_wait_until() {
+  local timeout=$1 what=$2 waited=0
+  shift 2
+  until "$@"; do
+    [ "$waited" -lt $((timeout * 2)) ] || e2e_fail "waited ${timeout}s in vain for $what"
+    e2e_expect_running "while waiting for $what"
+    sleep 0.5
+    waited=$((waited + 1))
+  done
+}
+
+# After a display switch: waits for the re-opened game window of the given size
+# (a window other than the current one) and makes it the current window.
+e2e_wait_reopened() {
+  local width=$1 height=$2 timeout=${3:-60} waited=0 id
+  while [ "$waited" -lt $((timeout * 5)) ]; do
+    for id in $(xdotool search --onlyvisible --name '^quorbels$' 2>/dev/null || true); do
+      [ "$id" != "$E2E_WIN" ] || continue
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if [ "$WIDTH" -eq "$width" ] && [ "$HEIGHT" -eq "$height" ]; then
+        E2E_WIN=$id
+        return 0
+      fi
+    done
+    e2e_expect_running "during the display switch"
+    sleep 0.2
+    waited=$((waited + 1))
+  done
+  e2e_fail "no re-opened ${width}x${height} game window"
+}
+
+# Mean brightness (0..255) of a rectangle of picture pixels x0 y0 x1 y1 (inclusive
+# corners, 800 x 600 coordinates) in screenshot `name`, through the letterbox.
+e2e_brightness() {
+  local file="$ARTIFACTS/${E2E_NAME}_$1.png" x0 y0 x1 y1
+  read -r x0 y0 <<<"$(e2e_map "$2" "$3")"
+  read -r x1 y1 <<<"$(e2e_map "$4" "$5")"
+  convert "$file" -crop "$((x1 - x0 + 1))x$((y1 - y0 + 1))+$x0+$y0" +repage -colorspace Gray \
+    -format '%[fx:int(255*mean)]' info:
+}
+
+# Clicks a label: the pointer rests on it until the game has drawn a frame with
+# the pointer there (labels are clickable by what the last frame drew), which on
+# a loaded machine takes longer than e2e_click's pause. E2E_HOVER_WAIT seconds.
+e2e_click_label() {
+  e2e_move "$1" "$2"
+  sleep "${E2E_HOVER_WAIT:-0.8}"
+  xdotool mousedown 1
+  sleep 0.1
+  xdotool mouseup 1
+  sleep "${E2E_AFTER_CLICK:-0.5}"
+}
