@@ -253,6 +253,43 @@ TEST_F(Scene, BlockedGhostCellsGetACross) {
   EXPECT_EQ(WorldPixel(3.5, -9.5, 1.0), (Rgb{0, 0, 0}));
 }
 
+// The lit cross is orange to yellow; the test ghost is bluish.
+bool LooksLikeCross(const Rgb& c) {
+  return c.r > 100 && c.r > c.b + 60 && c.g > c.b;
+}
+
+TEST_F(Scene, GhostBelowTheFloorBesideTheCylinderReadsNoCellOutsideTheField) {
+  static const auto aim = [] {
+    DrawFlyingStones();
+    DrawAnchorAndAim();
+    glDisable(GL_LIGHTING);
+  };
+  // Kind 3 turned once: rows 0000 / 0110 / 0010 / 0010. Its column 1 (one box,
+  // k = 2) is gripped over the last column; column 2 (k = 2, 1, 0) hangs over
+  // margin column 12, its lowest box two rows below the floor.
+  CurrentGame.aimHelp = 1;
+  Tex.box = SolidTexture(40, 80, 230);
+  StoneRing.kind[0] = 3;
+  StoneRing.rotation = 1;
+  StoneRing.roundedPosition = 1400;
+  Anchor.column = 11;
+  // Where a read of row 13 of column 12 would land, were the grid read past its end.
+  Cell(13, -5) = 1;
+  Frame(aim);
+  ASSERT_EQ(Grip.stone, 0);
+  ASSERT_EQ(Grip.column, 1);
+  ASSERT_EQ(Grip.row, 2);
+  // Margin boxes are not tested against the floor, and row 13 does not exist.
+  EXPECT_FALSE(LooksLikeCross(WorldPixel(6.5, -12.5, 1.4))) << WorldPixel(6.5, -12.5, 1.4);
+  EXPECT_FALSE(LooksLikeCross(WorldPixel(6.5, -11.5, 1.4))) << WorldPixel(6.5, -11.5, 1.4);
+
+  // A filled cell in the margin's row 12 does block.
+  Cell(12, 12) = 1;
+  Frame(aim);
+  EXPECT_TRUE(LooksLikeCross(WorldPixel(6.5, -11.5, 1.4))) << WorldPixel(6.5, -11.5, 1.4);
+  EXPECT_FALSE(LooksLikeCross(WorldPixel(6.5, -12.5, 1.4))) << WorldPixel(6.5, -12.5, 1.4);
+}
+
 TEST_F(Scene, FlyBackTimerIsDrivenThroughClimbDescentAndReturn) {
   static const auto aim = [] {
     DrawAnchorAndAim();
