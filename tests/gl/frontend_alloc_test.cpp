@@ -50,6 +50,17 @@ void operator delete[](void* p, std::size_t) noexcept {
   std::free(p);
 }
 
+// The one counter of this test program (a program has a single global operator
+// new), shared with the other allocation tests of the GL test program.
+void StartCountingAllocations() {
+  Allocations = 0;
+  Counting = true;
+}
+long StopCountingAllocations() {
+  Counting = false;
+  return Allocations.load();
+}
+
 namespace {
 class FrontEndAllocation : public ::testing::Test {
 protected:

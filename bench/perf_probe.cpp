@@ -1,0 +1,300 @@
+// quorbels_perf: whole-screen measurements of the real drawing code in the real
+// game window, for scripts/bench. One measurement per run, one line of
+// key=value figures on stdout:
+//
+//   quorbels_perf screen busy|title|map|shop SECONDS
+//       frames drawn back to back (clear, draw, swap, as the message loop does)
+//       for SECONDS; frame-time median, 95th percentile and mean, and heap
+//       allocations per frame (after two warm-up frames).
+//   quorbels_perf play GAME_SECONDS
+//       loads everything, then plays GAME_SECONDS of arcade games (a pull every
+//       few ticks, a new game after every game over) with a frame drawn every
+//       20 ticks and the title, map and shop drawn once a game minute; peak
+//       resident memory after loading and after playing, resident growth during
+//       play, heap allocations per tick and per frame.
+//
+// The data folder is the one beside the program (the build directory's data/),
+// or the parent of $QUORBELS_DATA.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/gl_state.h"
+#include "app/program.h"
+#include "app/window.h"
+#include "assets/loader.h"
+#include "assets/sound.h"
+#include "busy_scene.h"
+#include "core/files.h"
+#include "frontend/highscore.h"
+#include "frontend/menu.h"
+#include "game/levels.h"
+#include "game/state.h"
+#include "platform/platform.h"
+#include "render/game_screen.h"
+
+namespace {
+std::atomic<bool> Counting{false};
+std::atomic<long> Allocations{0};
+
+void* CountedAllocate(std::size_t size) {
+  if (Counting.load(std::memory_order_relaxed)) Allocations.fetch_add(1, std::memory_order_relaxed);
+  void* p = std::malloc(size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+} // namespace
+
+void* operator new(std::size_t size) {
+  return CountedAllocate(size);
+}
+void* operator new[](std::size_t size) {
+  return CountedAllocate(size);
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point t0) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// A field of /proc/self/status in kB (VmHWM peak resident, VmRSS resident now).
+long StatusKb(const char* field) {
+  FILE* f = std::fopen("/proc/self/status", "r");
+  if (!f) return -1;
+  char line[256];
+  long kb = -1;
+  const size_t n = std::strlen(field);
+  while (std::fgets(line, sizeof line, f))
+    if (std::strncmp(line, field, n) == 0 && line[n] == ':') kb = std::atol(line + n + 1);
+  std::fclose(f);
+  return kb;
+}
+
+bool OpenWindowAndLoad() {
+  GameApplication.className = "OpenGL";
+  GameWindow = GL_Window{};
+  GameWindow.keys = Keys;
+  GameWindow.init.application = &GameApplication;
+  GameWindow.init.title = "quorbels";
+  GameWindow.init.width = PICTURE_WIDTH;
+  GameWindow.init.height = PICTURE_HEIGHT;
+  GameWindow.init.bitsPerPixel = 32;
+  GameWindow.init.fullScreen = 0;
+  if (!RegisterGameWindowClass(GameApplication) || !OpenGameWindow(GameWindow)) return false;
+  if (!InitializeGame()) return false;
+  return true;
+}
+
+// One frame as the message loop presents it.
+template <typename Draw> void PresentFrame(Draw draw) {
+  PlatformClearBars();
+  if (MultisampleEnabled == 1) EnableMultisample(true);
+  draw();
+  PlatformSwapBuffers();
+}
+
+void ShowFrontEnd(uint8_t screen, uint32_t now) {
+  HighScores.profile.storyProgress = 55;
+  HighScores.profile.money = 5000;
+  StoryIntroSeen = 1;
+  TopMode = MODE_FRONTEND;
+  MenuScreen = screen;
+  EnterFrontEnd(now);
+  SlidePos = SlideTarget = 0;
+  OptionsOpen = InstructionsOpen = 0;
+  MouseX = 400;
+  MouseY = 360;
+}
+
+struct FrameTimes {
+  std::vector<double> ms;
+  double Percentile(double p) const {
+    if (ms.empty()) return 0;
+    std::vector<double> sorted = ms;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t k = std::min(sorted.size() - 1, static_cast<size_t>(p * (sorted.size() - 1) + 0.5));
+    return sorted[k];
+  }
+  double Mean() const {
+    double sum = 0;
+    for (double v : ms) sum += v;
+    return ms.empty() ? 0 : sum / ms.size();
+  }
+};
+
+int MeasureScreen(const std::string& name, double seconds) {
+  uint32_t now = 100000;
+  bool game = name == "busy";
+  if (game) {
+    busy_scene::Build();
+    TopMode = MODE_GAME;
+  } else if (name == "title") {
+    ShowFrontEnd(SCREEN_MAIN, now);
+  } else if (name == "map") {
+    ShowFrontEnd(SCREEN_MAP, now);
+  } else if (name == "shop") {
+    ShowFrontEnd(SCREEN_SHOP, now);
+  } else {
+    std::fprintf(stderr, "unknown screen %s\n", name.c_str());
+    return 2;
+  }
+  auto draw = [&] {
+    if (game) {
+      DrawGameScene();
+    } else {
+      now += 10;
+      MenuFrame(now);
+    }
+  };
+  for (int i = 0; i < 2; ++i) PresentFrame(draw);
+  glFinish();
+
+  FrameTimes times;
+  times.ms.reserve(100000);
+  Allocations = 0;
+  const Clock::time_point start = Clock::now();
+  Clock::time_point last = start;
+  while (MsSince(start) < seconds * 1000.0) {
+    Counting = true;
+    PresentFrame(draw);
+    Counting = false;
+    const Clock::time_point t = Clock::now();
+    times.ms.push_back(std::chrono::duration<double, std::milli>(t - last).count());
+    last = t;
+  }
+  const double frames = static_cast<double>(times.ms.size());
+  std::printf("screen=%s frames=%zu median_ms=%.3f p95_ms=%.3f mean_ms=%.3f fps=%.1f allocs_per_frame=%.3f "
+              "multisample=%d\n",
+              name.c_str(), times.ms.size(), times.Percentile(0.5), times.Percentile(0.95), times.Mean(),
+              1000.0 / times.Mean(), Allocations.load() / frames, MultisampleEnabled);
+  return 0;
+}
+
+int MeasurePlay(double gameSeconds) {
+  const long loadedPeakKb = StatusKb("VmHWM");
+  const long loadedRssKb = StatusKb("VmRSS");
+  ArcadeCylinderSize = 12;
+  ChosenTheme = 1;
+  Options[OPT_SHOW_HELP] = 0;
+  // One warm-up game and one frame of every screen: lazily made buffers (driver,
+  // composed texts) are made here, before counting starts.
+  busy_scene::Build();
+  CurrentGame.paused = 0;
+  CurrentGame.dreamTimer = 0;
+  PresentFrame(DrawGameScene);
+  const uint8_t screens[3] = {SCREEN_MAIN, SCREEN_MAP, SCREEN_SHOP};
+  for (uint8_t s : screens) {
+    ShowFrontEnd(s, 1000);
+    PresentFrame([] { MenuFrame(1010); });
+  }
+  const long warmRssKb = StatusKb("VmRSS");
+
+  StartLevel(ARCADE_LEVEL, 0);
+  const long ticks = static_cast<long>(gameSeconds * 100.0);
+  long tickAllocs = 0, frameAllocs = 0, frames = 0, menuAllocs = 0, menuFrames = 0, games = 1;
+  uint32_t menuNow = 2000;
+  // Allocations are counted after the first fifth of the play: until then the
+  // software renderer still compiles shaders for state combinations it has not
+  // seen, with the C++ allocator (the driver's allocations, not the game's).
+  const long countFrom = ticks / 5;
+  for (long t = 0; t < ticks; ++t) {
+    const bool counted = t >= countFrom;
+    MouseX = static_cast<int32_t>(100 + (t * 37) % 600);
+    MouseY = 300;
+    Allocations = 0;
+    Counting = counted;
+    if (t % 7 == 0) DispatchAction(0);
+    if (t % 301 == 0) DispatchAction(1);
+    GameTick();
+    Counting = false;
+    tickAllocs += Allocations.load();
+    if (CurrentGame.gameOver >= 50) {
+      StartLevel(ARCADE_LEVEL, 0);
+      ++games;
+    }
+    if (t % 20 == 0) {
+      Allocations = 0;
+      Counting = counted;
+      PresentFrame(DrawGameScene);
+      Counting = false;
+      frameAllocs += Allocations.load();
+      frames += counted ? 1 : 0;
+    }
+    if (t % 6000 == 5999) {
+      for (uint8_t s : screens) {
+        ShowFrontEnd(s, menuNow);
+        Allocations = 0;
+        Counting = counted;
+        PresentFrame([&] { MenuFrame(menuNow += 10); });
+        Counting = false;
+        menuAllocs += Allocations.load();
+        menuFrames += counted ? 1 : 0;
+      }
+      TopMode = MODE_GAME;
+    }
+  }
+  glFinish();
+  std::printf("play game_seconds=%.0f games=%ld ticks=%ld counted_frames=%ld peak_after_load_mb=%.1f "
+              "rss_after_load_mb=%.1f peak_after_play_mb=%.1f rss_growth_during_play_kb=%ld "
+              "allocs_per_tick=%.4f allocs_per_frame=%.4f allocs_per_menu_frame=%.4f\n",
+              gameSeconds, games, ticks, frames, loadedPeakKb / 1024.0, loadedRssKb / 1024.0,
+              StatusKb("VmHWM") / 1024.0, StatusKb("VmRSS") - warmRssKb,
+              static_cast<double>(tickAllocs) / (ticks - countFrom),
+              static_cast<double>(frameAllocs) / frames,
+              menuFrames ? static_cast<double>(menuAllocs) / menuFrames : 0.0);
+  return 0;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: quorbels_perf screen busy|title|map|shop SECONDS | play GAME_SECONDS\n");
+    return 2;
+  }
+  PlatformShowMessageBoxes(false);
+  const char* data = std::getenv("QUORBELS_DATA");
+  if (data && *data) {
+    std::string dir(data);
+    while (!dir.empty() && dir.back() == '/') dir.pop_back();
+    const size_t slash = dir.rfind('/');
+    BaseDir = slash == std::string::npos ? std::string("./") : dir.substr(0, slash + 1);
+  } else {
+    BaseDir = ProgramDirectory() + "../";
+  }
+  // The player's files are read but never written: nothing here calls the exit path.
+  if (!OpenWindowAndLoad()) {
+    std::fprintf(stderr, "quorbels_perf: no OpenGL window\n");
+    return 1;
+  }
+  const std::string what = argv[1];
+  int result = 2;
+  if (what == "screen" && argc >= 4)
+    result = MeasureScreen(argv[2], std::atof(argv[3]));
+  else if (what == "play")
+    result = MeasurePlay(std::atof(argv[2]));
+  CloseGameWindow(GameWindow);
+  PlatformQuitVideo();
+  return result;
+}
