@@ -201,3 +201,24 @@ TEST_F(WindowProc, TheDisplaySwitchMessageFlipsTheModeAndEndsTheMessageLoop) {
   }
   RestartPending = 0;
 }
+
+TEST(GameWindowOpening, WithoutOpenGLNothingIsLeftOpen) {
+  // The unit tests run on SDL's headless video driver, which offers no OpenGL.
+  ASSERT_TRUE(PlatformInitVideo());
+  GL_Window window{};
+  window.keys = Keys;
+  window.init.title = "quorbels";
+  window.init.width = 800;
+  window.init.height = 600;
+  window.init.bitsPerPixel = 32;
+  window.init.fullScreen = 0;
+  Keys[65] = 1;
+  EXPECT_FALSE(OpenGameWindow(window));
+  EXPECT_EQ(window.windowOpen, 0);
+  EXPECT_EQ(window.visible, 0);
+  EXPECT_FALSE(PlatformWindowOpen());
+  // Closing what was never opened is harmless.
+  CloseGameWindow(window);
+  EXPECT_FALSE(PlatformWindowOpen());
+  Keys[65] = 0;
+}
