@@ -133,8 +133,8 @@ std::vector<Level> StoryLevels() {
       Normal(49, "The Ice Caves",
              {"1..........1", "11...11...11", "111.1111.111", "TTTTTTTTTTTT", "TTTTTTTTTTTT"}),
       Normal(50, "Blizzard"),
-      Puzzle(51, "The Glacier Crossing", 5, {2, 1, 3, 4, 6, 7, 8},
-             {"...##.......", "#...#.......", "#.#.#...#.#.", "######.#####", "######.#####"}),
+      Puzzle(51, "The Glacier Crossing", 4, {2, 1, 3, 6, 8},
+             {"##....##....", "##....#...#.", "##..#.#.####", "##.#########"}),
       Normal(52, "Above the Clouds"),
       Normal(53, "The Last Ascent"),
       Normal(
