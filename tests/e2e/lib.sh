@@ -224,13 +224,12 @@ e2e_start_command() {
 # Polls a check (a command or function) every half second until it succeeds;
 # fails the test with `what` after `timeout` seconds: e2e_wait_until 30 "the map" fe_map_shown
 e2e_wait_until() {
-  local timeout=$1 what=$2 waited=0
+  local timeout=$1 what=$2 deadline=$((SECONDS + $1))
   shift 2
   until "$@"; do
-    [ "$waited" -lt $((timeout * 2)) ] || e2e_fail "waited ${timeout}s in vain for $what"
+    [ "$SECONDS" -lt "$deadline" ] || e2e_fail "waited ${timeout}s in vain for $what"
     e2e_expect_running "while waiting for $what"
     sleep 0.5
-    waited=$((waited + 1))
   done
 }
 
@@ -274,4 +273,37 @@ e2e_click_label() {
   sleep 0.1
   xdotool mouseup 1
   sleep "${E2E_AFTER_CLICK:-0.5}"
+}
+
+# True once the picture is bright (loading, on black, is over): the mean
+# brightness of the whole picture is above 60 of 255.
+e2e_picture_bright() {
+  e2e_screenshot probe >/dev/null
+  [ "$(e2e_brightness probe 0 0 799 599)" -gt 60 ]
+}
+
+# True while the options screen is shown: its tall blue panel covers the grass
+# at both sides of the main menu's panel.
+e2e_options_shown() {
+  local r g b point
+  e2e_screenshot probe >/dev/null
+  for point in "285 450" "510 470"; do
+    read -r r g b <<<"$(e2e_pixel probe $point)"
+    [ "$((b - g))" -gt 15 ] && [ "$((b - r))" -gt 25 ] || return 1
+  done
+}
+
+# Waits until the private copy's options file holds these 7 bytes (written by
+# the options screen's "ok", allowing for a slow frame): e2e_options_file_is "0 1 1 1 4 7 7" WHAT
+e2e_options_file_is() {
+  local want=$1
+  _e2e_options_bytes() { [ "$(od -An -tu1 -v "$E2E_DIR/data/misc/opt.dat" | xargs)" = "$want" ]; }
+  e2e_wait_until 10 "$2" _e2e_options_bytes
+}
+
+# Starts the private copy and waits until the main menu can be clicked.
+e2e_start_at_menu() {
+  e2e_start
+  e2e_wait_until 90 "the title screen" e2e_picture_bright
+  sleep 3 # the menu panel slides in
 }

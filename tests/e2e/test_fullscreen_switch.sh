@@ -15,39 +15,14 @@ save_inode=$(stat -c %i "$save")
 read -r dw dh <<<"$(xdotool getdisplaygeometry)"
 [ $((dw * 600)) -ne $((dh * 800)) ] || e2e_fail "the display is 4:3 and shows no bars (see run-under-xvfb)"
 
-# The options screen: its tall blue panel covers the grass at both sides of the
-# menu's own panel.
-options_shown() {
-  local r g b point
-  e2e_screenshot probe >/dev/null
-  for point in "285 450" "510 470"; do
-    read -r r g b <<<"$(e2e_pixel probe $point)"
-    [ "$((b - g))" -gt 15 ] && [ "$((b - r))" -gt 25 ] || return 1
-  done
-}
-# Loading is over when the picture is bright again (the loading screen is black).
-picture_bright() {
-  e2e_screenshot probe >/dev/null
-  [ "$(e2e_brightness probe 0 0 799 599)" -gt 60 ]
-}
-
-# The settings file holds these bytes (written by "ok", allowing for a slow frame).
-options_file_is() {
-  local want=$1 what=$2
-  options_bytes() { [ "$(od -An -tu1 -v "$(e2e_data)/misc/opt.dat" | xargs)" = "$want" ]; }
-  e2e_wait_until 10 "$what" options_bytes
-}
-
-e2e_start
-e2e_wait_until 90 "the title screen" picture_bright
-sleep 3 # the menu panel slides in
+e2e_start_at_menu
 e2e_click_label 400 491 # "Options"
-e2e_wait_until 10 "the options screen" options_shown
+e2e_wait_until 10 "the options screen" e2e_options_shown
 e2e_click_label 308 210 # "Fullscreen": "Yes"
 
 e2e_wait_reopened "$dw" "$dh"
-e2e_wait_until 90 "the re-opened window to finish loading" picture_bright
-e2e_wait_until 10 "the options screen in full screen" options_shown
+e2e_wait_until 90 "the re-opened window to finish loading" e2e_picture_bright
+e2e_wait_until 10 "the options screen in full screen" e2e_options_shown
 shot=$(e2e_screenshot fullscreen_options)
 
 # Letterbox: the picture is as high as the display, centred, bars of black.
@@ -67,20 +42,20 @@ e2e_click_label 345 510 # "Sound Volume" 2
 e2e_move 150 100
 e2e_screenshot fullscreen_clicked >/dev/null
 e2e_click_label 400 547 # "ok"
-options_file_is "1 1 1 1 4 3 2" "the settings chosen in full screen"
+e2e_options_file_is "1 1 1 1 4 3 2" "the settings chosen in full screen"
 
 # And back to the window.
 sleep 1.2
 e2e_click_label 400 491 # "Options"
-e2e_wait_until 10 "the options screen again" options_shown
+e2e_wait_until 10 "the options screen again" e2e_options_shown
 e2e_click_label 348 210 # "Fullscreen": "No"
 e2e_wait_reopened 800 600
-e2e_wait_until 90 "the window to finish loading" picture_bright
-e2e_wait_until 10 "the options screen in the window" options_shown
+e2e_wait_until 90 "the window to finish loading" e2e_picture_bright
+e2e_wait_until 10 "the options screen in the window" e2e_options_shown
 e2e_screenshot windowed_again >/dev/null
 e2e_click_label 400 547 # "ok"
 e2e_screenshot windowed_ok >/dev/null
-options_file_is "0 1 1 1 4 3 2" "the settings after switching back"
+e2e_options_file_is "0 1 1 1 4 3 2" "the settings after switching back"
 sleep 1.2
 e2e_click_label 400 545 # "Quit"
 e2e_wait_exit 30
