@@ -9,7 +9,7 @@
 //   quorbels_perf play GAME_SECONDS
 //       loads everything, then plays GAME_SECONDS of arcade games (a pull every
 //       few ticks, a new game after every game over) with a frame drawn every
-//       20 ticks and the title, map and shop drawn once a game minute; peak
+//       50 ticks and the title, map and shop drawn once a game minute; peak
 //       resident memory after loading and after playing, resident growth during
 //       play, heap allocations per tick and per frame.
 //
@@ -234,7 +234,7 @@ int MeasurePlay(double gameSeconds) {
       StartLevel(ARCADE_LEVEL, 0);
       ++games;
     }
-    if (t % 20 == 0) {
+    if (t % 50 == 0) {
       Allocations = 0;
       Counting = counted;
       PresentFrame(DrawGameScene);
