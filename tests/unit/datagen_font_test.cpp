@@ -154,7 +154,9 @@ TEST_F(GeneratedFont, WidthsFollowTheDrawnLetters) {
     if (!ink.any) continue;
     int inkWidth = ink.right - ink.left + 1;
     EXPECT_LE(inkWidth, widths[c] + 1) << "character " << c;
-    if (std::isalnum(c)) EXPECT_LE(widths[c] - inkWidth, 9) << "character " << c << " has too much air";
+    if (std::isalnum(c)) {
+      EXPECT_LE(widths[c] - inkWidth, 9) << "character " << c << " has too much air";
+    }
   }
   EXPECT_GT(widths['W'], widths['i'] * 2);
   EXPECT_GT(widths['m'], widths['n']);
