@@ -61,6 +61,8 @@ def swap_times(cmd, cwd=None, stop_after=None, timeout=120):
     proc.returncode = 0
     global LAST_PEAK_MB
     LAST_PEAK_MB = usage.ru_maxrss / 1024.0
+    global LAST_CPU_S
+    LAST_CPU_S = usage.ru_utime + usage.ru_stime
     with open(log) as f:
         times = [float(line) for line in f if line.strip() and not line.startswith("#")]
     os.unlink(log)
@@ -68,6 +70,7 @@ def swap_times(cmd, cwd=None, stop_after=None, timeout=120):
 
 
 LAST_PEAK_MB = 0.0
+LAST_CPU_S = 0.0
 # Swaps before the measured frames: the reference's first frames, and the probe's
 # loading screen (one swap per loading step) with its two warm-up frames.
 REF_SKIP = 5
@@ -91,18 +94,21 @@ def rules():
 
 
 def busy_and_screens():
-    ref_frames, game_frames, probe_lines = [], [], []
+    ref_frames, game_frames, probe_lines, ref_cpu, game_cpu = [], [], [], [], []
     for _ in range(ROUNDS):
         _, t, _ = swap_times([REF, "bcat", str(SECONDS)])
         ref_frames += frame_ms(t, REF_SKIP)
+        # The reference's whole CPU time (its start-up included) over its frames.
+        ref_cpu.append(LAST_CPU_S * 1000.0 / max(1, len(t)))
         _, t, out = swap_times([PERF, "screen", "busy", str(SECONDS)])
         game_frames += frame_ms(t, PROBE_SKIP)
         probe_lines.append(out.strip())
+        game_cpu.append(float(out.split("cpu_ms_per_frame=")[1].split()[0]))
     screens = {}
     for name in ("title", "map", "shop"):
         _, t, out = swap_times([PERF, "screen", name, str(SECONDS)])
         screens[name] = (statistics.median(frame_ms(t, PROBE_SKIP)), out.strip())
-    return ref_frames, game_frames, probe_lines, screens
+    return ref_frames, game_frames, probe_lines, screens, statistics.median(ref_cpu), statistics.median(game_cpu)
 
 
 def startup():
@@ -140,7 +146,7 @@ def main():
     print(f"rounds: {ROUNDS} x {SECONDS} s per screen, alternating with the reference scene\n")
 
     ticks = rules()
-    ref_frames, game_frames, probe_lines, screens = busy_and_screens()
+    ref_frames, game_frames, probe_lines, screens, ref_cpu, game_cpu = busy_and_screens()
     start_game, start_ref, ref_peak_mb = startup()
     play_figures, play_line = play()
 
@@ -153,6 +159,7 @@ def main():
           f"{(100.0 / ticks * 100) / 0.01:.2f} |")
     row("busiest game screen, median frame", med, "ms", ref_med, "reference scene")
     row("busiest game screen, 95th percentile frame", p95, "ms", ref_p95, "reference scene")
+    row("busiest game screen, CPU time per frame (all threads)", game_cpu, "ms", ref_cpu, "reference scene")
     row("busiest game screen, frames per second", 1000.0 / med, "fps", 100, "goal")
     for name, label in (("title", "title screen"), ("map", "level map, 55 spots"), ("shop", "shop")):
         row(f"{label}, median frame", screens[name][0], "ms", ref_med, "reference scene")
