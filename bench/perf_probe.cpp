@@ -18,13 +18,11 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -41,37 +39,7 @@
 #include "game/state.h"
 #include "platform/platform.h"
 #include "render/game_screen.h"
-
-namespace {
-std::atomic<bool> Counting{false};
-std::atomic<long> Allocations{0};
-
-void* CountedAllocate(std::size_t size) {
-  if (Counting.load(std::memory_order_relaxed)) Allocations.fetch_add(1, std::memory_order_relaxed);
-  void* p = std::malloc(size ? size : 1);
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-} // namespace
-
-void* operator new(std::size_t size) {
-  return CountedAllocate(size);
-}
-void* operator new[](std::size_t size) {
-  return CountedAllocate(size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  std::free(p);
-}
+#include "support/alloc_counter.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -181,14 +149,14 @@ int MeasureScreen(const std::string& name, double seconds) {
 
   FrameTimes times;
   times.ms.reserve(100000);
-  Allocations = 0;
+  long allocations = 0;
   const double cpuStart = ProcessCpuMs();
   const Clock::time_point start = Clock::now();
   Clock::time_point last = start;
   while (MsSince(start) < seconds * 1000.0) {
-    Counting = true;
+    StartCountingAllocations();
     PresentFrame(draw);
-    Counting = false;
+    allocations += StopCountingAllocations();
     const Clock::time_point t = Clock::now();
     times.ms.push_back(std::chrono::duration<double, std::milli>(t - last).count());
     last = t;
@@ -198,7 +166,7 @@ int MeasureScreen(const std::string& name, double seconds) {
   std::printf("screen=%s frames=%zu median_ms=%.3f p95_ms=%.3f mean_ms=%.3f fps=%.1f allocs_per_frame=%.3f "
               "cpu_ms_per_frame=%.3f multisample=%d\n",
               name.c_str(), times.ms.size(), times.Percentile(0.5), times.Percentile(0.95), times.Mean(),
-              1000.0 / times.Mean(), Allocations.load() / frames, cpuPerFrame, MultisampleEnabled);
+              1000.0 / times.Mean(), allocations / frames, cpuPerFrame, MultisampleEnabled);
   return 0;
 }
 
@@ -233,33 +201,27 @@ int MeasurePlay(double gameSeconds) {
     const bool counted = t >= countFrom;
     MouseX = static_cast<int32_t>(100 + (t * 37) % 600);
     MouseY = 300;
-    Allocations = 0;
-    Counting = counted;
+    if (counted) StartCountingAllocations();
     if (t % 7 == 0) DispatchAction(0);
     if (t % 301 == 0) DispatchAction(1);
     GameTick();
-    Counting = false;
-    tickAllocs += Allocations.load();
+    tickAllocs += StopCountingAllocations();
     if (CurrentGame.gameOver >= 50) {
       StartLevel(ARCADE_LEVEL, 0);
       ++games;
     }
     if (t % 50 == 0) {
-      Allocations = 0;
-      Counting = counted;
+      if (counted) StartCountingAllocations();
       PresentFrame(DrawGameScene);
-      Counting = false;
-      frameAllocs += Allocations.load();
+      frameAllocs += StopCountingAllocations();
       frames += counted ? 1 : 0;
     }
     if (t % 6000 == 5999) {
       for (uint8_t s : screens) {
         ShowFrontEnd(s, menuNow);
-        Allocations = 0;
-        Counting = counted;
+        if (counted) StartCountingAllocations();
         PresentFrame([&] { MenuFrame(menuNow += 10); });
-        Counting = false;
-        menuAllocs += Allocations.load();
+        menuAllocs += StopCountingAllocations();
         menuFrames += counted ? 1 : 0;
       }
       TopMode = MODE_GAME;

@@ -2,9 +2,7 @@
 // stars ticked) with every global operator new of this test program counted.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "app/program.h"
@@ -18,48 +16,9 @@
 #include "game/levels.h"
 #include "game/state.h"
 #include "gl_fixture.h"
+#include "support/alloc_counter.h"
 
-namespace {
-std::atomic<bool> Counting{false};
-std::atomic<long> Allocations{0};
 
-void* CountedAllocate(std::size_t size) {
-  if (Counting.load(std::memory_order_relaxed)) Allocations.fetch_add(1, std::memory_order_relaxed);
-  void* p = std::malloc(size ? size : 1);
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-} // namespace
-
-void* operator new(std::size_t size) {
-  return CountedAllocate(size);
-}
-void* operator new[](std::size_t size) {
-  return CountedAllocate(size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  std::free(p);
-}
-
-// The one counter of this test program (a program has a single global operator
-// new), shared with the other allocation tests of the GL test program.
-void StartCountingAllocations() {
-  Allocations = 0;
-  Counting = true;
-}
-long StopCountingAllocations() {
-  Counting = false;
-  return Allocations.load();
-}
 
 namespace {
 class FrontEndAllocation : public ::testing::Test {
@@ -106,11 +65,9 @@ protected:
     InstructionsPage = page;
     MenuFrame(now += 30);
     MenuFrame(now += 30);
-    Allocations = 0;
-    Counting = true;
+    StartCountingAllocations();
     for (int i = 0; i < frames; ++i) MenuFrame(now += 30);
-    Counting = false;
-    return Allocations.load();
+    return StopCountingAllocations();
   }
 
   uint32_t now = 0;

@@ -20,11 +20,10 @@
 #include "game/levels.h"
 #include "game_screen_support.h"
 #include "gl_fixture.h"
+#include "support/alloc_counter.h"
 #include "render/game_screen.h"
 
 // The allocation counter of this test program (frontend_alloc_test.cpp).
-void StartCountingAllocations();
-long StopCountingAllocations();
 
 namespace {
 

@@ -2,10 +2,8 @@
 // every global operator new counted.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "app/window.h"
 #include "assets/sound.h"
@@ -18,37 +16,9 @@
 #include "game/state.h"
 #include "game/tick.h"
 #include "render/effects.h"
+#include "support/alloc_counter.h"
 
-namespace {
-std::atomic<bool> Counting{false};
-std::atomic<long> Allocations{0};
 
-void* CountedAllocate(std::size_t size) {
-  if (Counting.load(std::memory_order_relaxed)) Allocations.fetch_add(1, std::memory_order_relaxed);
-  void* p = std::malloc(size ? size : 1);
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-} // namespace
-
-void* operator new(std::size_t size) {
-  return CountedAllocate(size);
-}
-void* operator new[](std::size_t size) {
-  return CountedAllocate(size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 void FillPools() {
@@ -79,15 +49,14 @@ TEST(NoAllocation, GameTickAndActionsAllocateNothing) {
   FillPools();
 
   // The counter itself must see an allocation, or the test below proves nothing.
-  Counting = true;
-  delete new int(5);
-  Counting = false;
-  ASSERT_EQ(Allocations.load(), 1);
-  Allocations = 0;
+  StartCountingAllocations();
+  int* volatile probe = new int(5);  // volatile: the pair cannot be optimised away
+  delete probe;
+  ASSERT_EQ(StopCountingAllocations(), 1);
 
   int retries = 0;
   int lines = 0;
-  Counting = true;
+  StartCountingAllocations();
   for (int t = 0; t < 20000; ++t) {
     // Half the time the pointer sweeps, half the time it holds the anchor over the gap.
     MouseX = (t / 50) % 2 ? (t * 37) % 800 : static_cast<int32_t>(Anchor.windowLeft + 6 * 384.0f / 11 + 0.5f);
@@ -115,8 +84,7 @@ TEST(NoAllocation, GameTickAndActionsAllocateNothing) {
     HoverId = 0;
     GameTick();
   }
-  Counting = false;
-  EXPECT_EQ(Allocations.load(), 0);
+  EXPECT_EQ(StopCountingAllocations(), 0);
   EXPECT_GT(retries, 2) << "the run should cover game over and Retry";
   EXPECT_GT(lines, 0) << "the run should remove lines";
 }
