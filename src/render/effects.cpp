@@ -44,6 +44,26 @@ void ClearPiece(PieceRecord& p) {
   p = PieceRecord{};
 }
 
+// Takes the first free piece of a pool and starts it at (x, y) with its kind;
+// nullptr when the pool is full.
+template <int N> PieceRecord* StartPiece(PieceRecord (&pool)[N], uint8_t kind, float x, float y) {
+  PieceRecord* p = FreePiece(pool);
+  if (!p) return nullptr;
+  ClearPiece(*p);
+  p->active = 1;
+  p->kind = kind;
+  p->x = x;
+  p->y = y;
+  return p;
+}
+
+// Angular velocities about x, y and z, drawn in that order, each (Random(100) - 50) / divisor.
+void Tumble(PieceRecord& p, float divisor) {
+  p.avx = static_cast<float>(Random(100) - 50) / divisor;
+  p.avy = static_cast<float>(Random(100) - 50) / divisor;
+  p.avz = static_cast<float>(Random(100) - 50) / divisor;
+}
+
 // Explosion sprites, stars and dust: lives count down to -1, where free records rest.
 template <typename T, int N> void AgeLives(T (&pool)[N]) {
   for (T& r : pool)
@@ -62,44 +82,25 @@ void ResetEffects() {
 }
 
 void SpawnFallingBox(uint8_t kind, float x, float y, float vx, float vy) {
-  PieceRecord* p = FreePiece(FallingBoxes);
+  PieceRecord* p = StartPiece(FallingBoxes, kind, x, y);
   if (!p) return;
-  ClearPiece(*p);
-  p->active = 1;
-  p->kind = kind;
-  p->x = x;
-  p->y = y;
   p->vx = vx;
   p->vy = vy;
-  p->avx = static_cast<float>(Random(100) - 50) / 100.0f;
-  p->avy = static_cast<float>(Random(100) - 50) / 100.0f;
-  p->avz = static_cast<float>(Random(100) - 50) / 100.0f;
+  Tumble(*p, 100.0f);
 }
 
 void SpawnDebris(uint8_t kind, float x, float y, float vx, float vy, float vz) {
-  PieceRecord* p = FreePiece(Debris);
+  PieceRecord* p = StartPiece(Debris, kind, x, y);
   if (!p) return;
-  ClearPiece(*p);
-  p->active = 1;
-  p->kind = kind;
-  p->x = x;
-  p->y = y;
   p->vx = vx;
   p->vy = vy;
   p->vz = vz;
-  p->avx = static_cast<float>(Random(100) - 50) / 50.0f;
-  p->avy = static_cast<float>(Random(100) - 50) / 50.0f;
-  p->avz = static_cast<float>(Random(100) - 50) / 50.0f;
+  Tumble(*p, 50.0f);
 }
 
 void SpawnSuitDrop(uint8_t suit, float x, float y) {
-  PieceRecord* p = FreePiece(SuitDrops);
+  PieceRecord* p = StartPiece(SuitDrops, suit, x, y);
   if (!p) return;
-  ClearPiece(*p);
-  p->active = 1;
-  p->kind = suit;
-  p->x = x;
-  p->y = y;
   p->tx = static_cast<float>(Random(100)) / 5000.0f - 12.7f;
   p->ty = static_cast<float>(Random(100)) / 5000.0f - 9.2f;
   double dx = static_cast<double>(x) - p->tx;
