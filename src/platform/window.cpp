@@ -18,6 +18,11 @@ bool VideoStarted = false;
 int WindowedWidth = PICTURE_WIDTH; // size of the open window in windowed mode
 int WindowedHeight = PICTURE_HEIGHT;
 bool MessageBoxesShown = true;
+// The confinement last sent to the window system. Play asks for the same band on
+// every tick and the front-end releases it on every frame; each real change costs
+// the X server a round of pointer barriers, so unchanged requests are not sent.
+bool PointerConfined = false;
+SDL_Rect ConfinedRect{0, 0, 0, 0};
 
 // The two private messages of the game's own queue: the quit message and the
 // display-switch message. They travel as one SDL user event type.
@@ -276,6 +281,7 @@ void PlatformCloseWindow() {
     SDL_DestroyWindow(Window);
     Window = nullptr;
   }
+  PointerConfined = false;
 }
 
 bool PlatformWindowOpen() {
@@ -417,11 +423,16 @@ void PlatformConfinePointer(int left, int top, int right, int bottom) {
   MapPictureToWindow(left, top, &x0, &y0);
   MapPictureToWindow(right, bottom, &x1, &y1);
   SDL_Rect rect{x0, y0, x1 - x0, y1 - y0};
+  if (PointerConfined && SDL_RectEquals(&rect, &ConfinedRect)) return;
   SDL_SetWindowMouseRect(Window, &rect);
+  PointerConfined = true;
+  ConfinedRect = rect;
 }
 
 void PlatformReleasePointer() {
-  if (Window) SDL_SetWindowMouseRect(Window, nullptr);
+  if (!Window || !PointerConfined) return;
+  SDL_SetWindowMouseRect(Window, nullptr);
+  PointerConfined = false;
 }
 
 void PlatformHidePointer() {
