@@ -271,6 +271,17 @@ bool PlatformSetFullscreen(bool on) {
 }
 
 void PlatformCloseWindow() {
+  // A display switch is clicked: let that button's release reach SDL before the
+  // window goes. SDL keeps one button state for the whole program, so a release
+  // that never arrived would make it drop the first press in the new window as a
+  // repeat. A button held on purpose delays the close by a second at most.
+  if (Window) {
+    const uint32_t start = SDL_GetTicks();
+    while (SDL_GetMouseState(nullptr, nullptr) != 0 && SDL_GetTicks() - start < 1000) {
+      SDL_PumpEvents();
+      SDL_Delay(5);
+    }
+  }
   if (Context) {
     SDL_GL_MakeCurrent(Window, nullptr);
     SDL_GL_DeleteContext(Context);
