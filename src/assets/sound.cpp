@@ -109,6 +109,14 @@ void StopAudio() {
   for (int& handle : MusicTable) handle = 0;
 }
 
+bool SampleLoaded(int n) {
+  return SampleHandle(n) != 0;
+}
+
+bool MusicLoaded(int n) {
+  return MusicHandle(n) != 0;
+}
+
 int SamplePlayingCount(int n) {
   return PlatformSamplePlayingCount(SampleHandle(n));
 }

@@ -50,6 +50,9 @@ void StopAudio();
 int SamplePlayingCount(int n);
 bool MusicPlaying(int n);
 int MusicLevel(int n);
+// Whether sample n / track n was loaded (false without an audio device).
+bool SampleLoaded(int n);
+bool MusicLoaded(int n);
 
 // Every request above is also reported to an observer, so tests can check which
 // sounds the rules asked for without an audio device.

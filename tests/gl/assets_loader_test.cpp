@@ -15,6 +15,7 @@
 #include "app/window.h"
 #include "assets/catalogue.h"
 #include "assets/loader.h"
+#include "assets/sound.h"
 #include "assets/text.h"
 #include "assets/textures.h"
 #include "core/files.h"
@@ -158,6 +159,12 @@ TEST(LoadingScreen, BarGrowsFromTheLeftAndFillsAtTheLastStep) {
 
 TEST(AssetLoading, FirstRunThenDisplaySwitchRebuildsEveryObjectWithTheSamePictures) {
   ASSERT_TRUE(OpenGameTestWindow());
+  // Audio runs for this test as it does in the game (on the dummy device), and
+  // stops again afterwards so the other tests stay silent.
+  StartAudio();
+  struct AudioStop {
+    ~AudioStop() { StopAudio(); }
+  } audioStop;
   int messages = PlatformMessageCount();
   FirstLoadDone = 0;
   TopMode = MODE_GAME;
@@ -183,6 +190,9 @@ TEST(AssetLoading, FirstRunThenDisplaySwitchRebuildsEveryObjectWithTheSamePictur
     EXPECT_GT(model.vertexCount, 0);
     EXPECT_GT(model.triangleCount, 0);
   }
+  // The tests' dummy audio device takes every sound and track of the catalogue.
+  for (int n = 1; n <= SAMPLE_COUNT; ++n) EXPECT_TRUE(SampleLoaded(n)) << SampleFiles[n - 1];
+  for (int n = 1; n <= MUSIC_COUNT; ++n) EXPECT_TRUE(MusicLoaded(n)) << MusicFiles[n - 1];
 
   std::set<uint32_t> names;
   for (uint32_t* t : AllTextures()) {
