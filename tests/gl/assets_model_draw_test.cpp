@@ -43,7 +43,7 @@ std::string WriteTriangleModel(const Corner (&c)[3]) {
     w.F32(at + 44 + 4 * i, c[i].s);
     w.F32(at + 56 + 4 * i, c[i].t);
   }
-  w.U8(at + 68, 1);  // smoothing group and group index close the record
+  w.U8(at + 68, 1); // smoothing group and group index close the record
   w.U8(at + 69, 0);
   char path[] = "/tmp/quorbels-tri-XXXXXX";
   int fd = mkstemp(path);
@@ -70,6 +70,8 @@ template <typename Draw> std::vector<FedVertex> Feedback(Draw draw) {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
+  // The lighting below is the test's own; the game's lights and materials come back after it.
+  glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
   glEnable(GL_LIGHTING);
   glDisable(GL_NORMALIZE);
   glDisable(GL_CULL_FACE);
@@ -92,6 +94,7 @@ template <typename Draw> std::vector<FedVertex> Feedback(Draw draw) {
   glRenderMode(GL_FEEDBACK);
   draw();
   GLint count = glRenderMode(GL_RENDER);
+  glPopAttrib();
   glDisable(GL_LIGHTING);
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);

@@ -5,13 +5,17 @@
 //  - the same game state always gives the same picture, whatever was drawn
 //    before it: no OpenGL state leaks from one frame (or one screen) into the next.
 //    This picture is also the one that must not change by a pixel when the
-//    drawing gets faster; it is saved as perf_busy_screen.png.
+//    drawing gets faster; it is saved as perf_busy_screen.png;
+//  - the pictures of the busy screen (paused, running, a second later) and of the
+//    title, map and shop are exactly the ones drawn before the drawing was made
+//    faster: every speed-up must keep every pixel.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
 #include "../../bench/busy_scene.h"
+#include "app/gl_state.h"
 #include "app/program.h"
 #include "assets/loader.h"
 #include "assets/text.h"
@@ -20,8 +24,8 @@
 #include "game/levels.h"
 #include "game_screen_support.h"
 #include "gl_fixture.h"
-#include "support/alloc_counter.h"
 #include "render/game_screen.h"
+#include "support/alloc_counter.h"
 
 // The allocation counter of this test program (frontend_alloc_test.cpp).
 
@@ -82,6 +86,73 @@ TEST_F(BusyGameScreen, DrawingAndPlayingAllocateNothing) {
     }
   }
   EXPECT_EQ(StopCountingAllocations(), 0) << "running busy game";
+}
+
+// FNV-1a over the picture's bytes: a short fingerprint of every pixel.
+uint64_t Fingerprint(const std::vector<uint8_t>& rgb) {
+  uint64_t h = 14695981039346656037ull;
+  for (uint8_t byte : rgb) h = (h ^ byte) * 1099511628211ull;
+  return h;
+}
+
+std::vector<uint8_t> MenuPicture(uint8_t screen) {
+  HighScores.profile.storyProgress = 55;
+  HighScores.profile.money = 5000;
+  StoryIntroSeen = 1;
+  TopMode = MODE_FRONTEND;
+  MenuScreen = screen;
+  EnterFrontEnd(100000);
+  SlidePos = SlideTarget = 0;
+  OptionsOpen = InstructionsOpen = 0;
+  MouseX = 400;
+  MouseY = 360;
+  if (MultisampleEnabled == 1) EnableMultisample(true);
+  MenuFrame(100020);
+  MenuFrame(102000); // two seconds on: faded in, the screen settled
+  return ReadPicture();
+}
+
+TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
+  // Fingerprints of the pictures as the straightforward drawing made them, on the
+  // software renderer with 4-sample multisampling the tests run on.
+  ASSERT_EQ(MultisampleEnabled, 1) << "the fingerprints are of multisampled pictures";
+  struct Expected {
+    const char* name;
+    uint64_t fingerprint;
+  };
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> pictures;
+  // The OpenGL state of a freshly opened window, whatever other tests set before.
+  InitGLState();
+  ResetTestFrame();
+  busy_scene::Build();
+  pictures.emplace_back("busy_paused", DrawFrame());
+  CurrentGame.paused = 0;
+  pictures.emplace_back("busy_running", DrawFrame());
+  for (int t = 0; t < 100; ++t) {
+    MouseX = 150 + (t * 29) % 500;
+    if (t % 9 == 0) DispatchAction(0);
+    GameTick();
+  }
+  pictures.emplace_back("busy_second_later", DrawFrame());
+  pictures.emplace_back("title", MenuPicture(SCREEN_MAIN));
+  pictures.emplace_back("map", MenuPicture(SCREEN_MAP));
+  pictures.emplace_back("shop", MenuPicture(SCREEN_SHOP));
+  const Expected expected[] = {
+      {"busy_paused", 0x953bb2b7b66bb215ull},
+      {"busy_running", 0x5fd80ae6aca97416ull},
+      {"busy_second_later", 0x8b9a4572e5860c33ull},
+      {"title", 0xdd04f04e453def8aull},
+      {"map", 0xee6c8f49ad22b0d6ull},
+      {"shop", 0x8853b8d52956eabaull},
+  };
+  ASSERT_EQ(pictures.size(), std::size(expected));
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const uint64_t got = Fingerprint(pictures[i].second);
+    if (got != expected[i].fingerprint)
+      SaveArtifact("changed_" + pictures[i].first, pictures[i].second, 800, 600);
+    EXPECT_EQ(got, expected[i].fingerprint) << pictures[i].first << " changed: got 0x" << std::hex << got
+                                            << " (saved as changed_" << pictures[i].first << ".png)";
+  }
 }
 
 TEST_F(BusyGameScreen, SameStateGivesTheSamePictureWhateverCameBefore) {
