@@ -1,5 +1,6 @@
-// A clean headless game for the fuzzers that feed file contents into the rules, and
-// the state checks that must hold after every tick whatever the files said.
+// The state checks that must hold after every tick whatever the files said, and a
+// player's hand read from the input bytes, for the fuzzers that feed file contents
+// into the rules (ResetHeadlessGame gives them a clean game).
 #pragma once
 #include <cstring>
 
@@ -19,26 +20,7 @@
 #include "game/stones.h"
 #include "game/tick.h"
 #include "render/effects.h"
-
-// Puts every program-wide record the rules read into a known state.
-inline void ResetFuzzGame() {
-  InitStoneTemplates();
-  std::memset(Options, 0, sizeof Options);
-  Options[OPT_MOUSE_SPEED] = 2;
-  ResetEffects();
-  ResetBanners();
-  SeedRandom(1);
-  HighScores = HighScoreRecord{};
-  HighScores.profile.storyProgress = 1;
-  std::memset(ItemSlots, 0, sizeof ItemSlots);
-  ChosenTheme = 2;
-  ArcadeCylinderSize = 12;
-  CylinderSize = 12;
-  MouseX = 400;
-  MouseY = 300;
-  HoverId = 0;
-  TopMode = 0;
-}
+#include "support/headless_game.h"
 
 // The invariants of a running game: stones are real templates, the anchor is over
 // the play area, the meter is a percentage, the shown score trails the score.

@@ -2,6 +2,7 @@
 // start, the settings drive a game (mouse speed, aim help, help pages), and writing
 // them back stores exactly the seven settings held.
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +24,11 @@ std::string FuzzFolder() {
     folder = std::string(made) + "/";
     mkdir((folder + "data").c_str(), 0755);
     mkdir((folder + "data/misc").c_str(), 0755);
+    // Runs end through exit(): the folder goes with the process.
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    });
   }
   return folder;
 }
@@ -35,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = BaseDir + "data/misc/opt.dat";
   FuzzCheck(WriteFileAtomic(path, data, size));
 
-  ResetFuzzGame();
+  ResetHeadlessGame(1);
   ReadOptionsFile();
   for (int i = 0; i < OPTIONS_SIZE; ++i) FuzzCheck(Options[i] == data[i]);
   FuzzCheck(MouseSpeedFactor(Options[OPT_MOUSE_SPEED]) > 0.0f);

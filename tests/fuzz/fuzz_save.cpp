@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& table : record.tables)
     for (const HighScoreEntry& e : table) FuzzCheck(EntryName(e).size() <= HIGHSCORE_NAME_MAX);
 
-  ResetFuzzGame();
+  ResetHeadlessGame(1);
   HighScores = record;
   std::memcpy(ItemSlots, HighScores.slots, 3);
   for (int size8 : {8, 10, 12}) {

@@ -24,6 +24,7 @@
 #include "game/stones.h"
 #include "game/tick.h"
 #include "render/effects.h"
+#include "support/headless_game.h"
 
 namespace gametest {
 
@@ -60,25 +61,7 @@ template <typename T> int LivePuffs(const T* pool, int n) {
 class GameTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    InitStoneTemplates();
-    std::memset(Options, 0, sizeof Options);
-    Options[OPT_MOUSE_SPEED] = 2;
-    ResetEffects();
-    ResetBanners();
-    SeedRandom(12345);
-    HighScores = HighScoreRecord{};
-    HighScores.profile.storyProgress = 1;
-    std::memset(ItemSlots, 0, sizeof ItemSlots);
-    std::memset(KeyRepeatDelay, 0, sizeof KeyRepeatDelay);
-    ChosenTheme = 2;
-    ArcadeCylinderSize = 12;
-    CylinderSize = 12;
-    MouseX = 400;
-    MouseY = 300;
-    HoverId = 0;
-    TopMode = 0;
-    StoneRing.rotateTimer = -1;
-    StoneRing.rotateBackTimer = -1;
+    ResetHeadlessGame(12345);
     SoundLog().clear();
     SetSoundObserver(RecordSound);
   }
