@@ -19,11 +19,16 @@
 #include "render/screen2d.h"
 
 uint8_t FirstLoadDone = 0;
+// Loading frames closer together than one refresh of a 60 Hz display could never
+// be seen; skipping them lets the data load instead of waiting for swaps.
+uint32_t LoadingFrameIntervalMs = 16;
 TModel Models[MODEL_COUNT];
 
 namespace {
 
 int32_t StepCounter = 0;
+// When the last loading frame was presented, in platform ticks.
+uint32_t LastPresentTick = 0;
 
 const char* const ModelFiles[MODEL_COUNT] = {"block.ms3d",   "bombinnen.ms3d", "bombAussen.ms3d",
                                              "klammer.ms3d", "pik.ms3d",       "cylinder.ms3d",
@@ -211,22 +216,32 @@ int32_t LoadingBarX0(int32_t step, int32_t stepsPerRun) {
 void ProgressStep() {
   LoadingActive = 1;
   StepCounter += 1;
+  const uint32_t now = PlatformTicks();
+  const bool shown = StepCounter == 1 || StepCounter >= LoadingStepsPerRun() ||
+                     now - LastPresentTick >= LoadingFrameIntervalMs;
   glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  BeginScreenSpace();
-  if (FirstLoadDone == 0) DrawImagePart(Tex.logo, 272, 50, 256, 256, 0, 0, 1, 1);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glColor3f(1, 1, 1);
-  Quad(300, 290, 500, 310);
+  if (shown) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BeginScreenSpace();
+    if (FirstLoadDone == 0) DrawImagePart(Tex.logo, 272, 50, 256, 256, 0, 0, 1, 1);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+    Quad(300, 290, 500, 310);
+    glColor3f(0, 0, 0);
+    Quad(static_cast<float>(LoadingBarX0(StepCounter, LoadingStepsPerRun())), 291, 499, 309);
+    EndScreenSpace();
+  }
+  // A skipped frame leaves the same state behind as a drawn one.
   glColor3f(0, 0, 0);
-  Quad(static_cast<float>(LoadingBarX0(StepCounter, LoadingStepsPerRun())), 291, 499, 309);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
   glEnable(GL_TEXTURE_2D);
-  EndScreenSpace();
-  PlatformSwapBuffers();
+  if (shown) {
+    PlatformSwapBuffers();
+    LastPresentTick = PlatformTicks();
+  }
 }
 
 void BeginLoadingScreen() {

@@ -23,9 +23,14 @@ void LoadAssets();
 // Starts a loading run: LoadingActive := 0 and no steps drawn yet. LoadAssets
 // begins with it; tests use it to draw single loading frames.
 void BeginLoadingScreen();
-// Draws one frame of the loading screen (logo on the first run, the bar) and
-// presents it. Called only by LoadAssets.
+// Counts one loading step and draws and presents its frame of the loading screen
+// (logo on the first run, the bar): always for the first and the last step of a
+// run, otherwise only when the last frame was presented at least
+// LoadingFrameIntervalMs ago, since faster frames could not be seen. Called only
+// by LoadAssets.
 void ProgressStep();
+// Shortest time between two presented loading frames (16 ms; tests change it).
+extern uint32_t LoadingFrameIntervalMs;
 // Steps drawn in the current run, and the steps a run of this kind takes (50 first, 31 later).
 int32_t LoadingStepCount();
 int32_t LoadingStepsPerRun();

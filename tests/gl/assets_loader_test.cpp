@@ -3,10 +3,12 @@
 // a display switch (a new window and context) that rebuilds every texture and
 // display list with the same pictures in 31 steps.
 #include <GL/gl.h>
+#include <chrono>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -154,6 +156,29 @@ TEST(LoadingScreen, BarGrowsFromTheLeftAndFillsAtTheLastStep) {
   EXPECT_EQ(ShownPixel(498, 300), C(255, 255, 255));
   FirstLoadDone = firstLoadDone;
   Tex.logo = logo;
+  BeginLoadingScreen();
+}
+
+TEST(LoadingScreen, StepsFasterThanTheDisplayCanShowAreCountedButNotDrawn) {
+  ASSERT_TRUE(OpenGameTestWindow());
+  const uint8_t firstLoadDone = FirstLoadDone;
+  FirstLoadDone = 1;
+  BeginLoadingScreen();
+  ProgressStep(); // the first step is always shown: unfilled part from x 307
+  LoadingFrameIntervalMs = 60000;
+  ProgressStep(); // too soon after it: counted, not drawn (it would start at x 314)
+  LoadingFrameIntervalMs = 16;
+  EXPECT_EQ(LoadingStepCount(), 2);
+  EXPECT_EQ(ShownPixel(306, 300), C(255, 255, 255));
+  EXPECT_EQ(ShownPixel(307, 300), C(0, 0, 0));
+  EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_TRUE);
+  EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE);
+  EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_TRUE);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ProgressStep(); // a 60 Hz refresh later: drawn, from x 301 + Round(198 / 31 * 3) = 320
+  EXPECT_EQ(ShownPixel(319, 300), C(255, 255, 255));
+  EXPECT_EQ(ShownPixel(320, 300), C(0, 0, 0));
+  FirstLoadDone = firstLoadDone;
   BeginLoadingScreen();
 }
 
