@@ -1,9 +1,10 @@
 // A long session of a restless player: a seeded random hand moves, pulls, turns,
 // reverses, uses items, pauses, retries and gives up, game after game, arcade and
-// story, while the state of the game is checked after every tick. The short run is
-// part of the unit tests; QUORBELS_SOAK_HOURS=<simulated hours> (for example 10)
-// runs the long one, best in the sanitizer build:
-//   QUORBELS_SOAK_HOURS=10 build-asan/unit_tests --gtest_filter='Soak.*'
+// story, while the state of the game is checked after every tick. One simulated
+// hour is part of the unit tests (seconds, also under the sanitizers);
+// QUORBELS_SOAK_HOURS=<simulated hours> (for example 10) runs the long one, best in
+// the sanitizer build:
+//   QUORBELS_SOAK_HOURS=10 scripts/test-sanitizers unit --gtest_filter='Soak.*'
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -239,7 +240,7 @@ private:
 int64_t SoakTicks() {
   const char* hours = std::getenv("QUORBELS_SOAK_HOURS");
   if (hours && *hours) return static_cast<int64_t>(std::atof(hours) * TICKS_PER_HOUR);
-  return TICKS_PER_HOUR / 6; // ten simulated minutes
+  return TICKS_PER_HOUR;
 }
 
 } // namespace
