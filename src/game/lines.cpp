@@ -170,10 +170,14 @@ void CheckLines() {
 
 void DropRows() {
   if (CurrentGame.fallTimer > 0) CurrentGame.fallTimer -= 1;
+  // The cylinder's columns, read once: every cell write below could otherwise
+  // make the compiler fetch the size again.
+  const int32_t first = FirstColumn();
+  const int32_t last = LastColumn();
 
   int32_t height = 0;
   for (int32_t r = FIRST_CHECKED_ROW; r <= LAST_CHECKED_ROW && height == 0; ++r)
-    for (int32_t c = FirstColumn(); c <= LastColumn(); ++c)
+    for (int32_t c = first; c <= last; ++c)
       if (ShownCell(c, r) != CELL_EMPTY) {
         height = 12 - r;
         break;
@@ -184,15 +188,26 @@ void DropRows() {
     PlaySample(SND_BUZZ);
   }
 
+  // Boxes in the margin columns fall off the cylinder, row by row from the top,
+  // left margin before right. The margins are nearly always empty, which a look
+  // down each margin column (its cells lie side by side) tells quickly.
+  bool marginEmpty = true;
+  for (int32_t c = FIELD_MIN_COLUMN; c <= FIELD_MAX_COLUMN; ++c) {
+    if (c >= first && c <= last) continue;
+    const uint8_t* column = &ShownCell(c, FIRST_CHECKED_ROW);
+    uint8_t any = 0;
+    for (int32_t k = 0; k <= LAST_CHECKED_ROW - FIRST_CHECKED_ROW; ++k) any |= column[k];
+    if (any != CELL_EMPTY) marginEmpty = false;
+  }
   bool fallen = false;
-  for (int32_t r = FIRST_CHECKED_ROW; r <= LAST_CHECKED_ROW; ++r) {
+  for (int32_t r = FIRST_CHECKED_ROW; r <= LAST_CHECKED_ROW && !marginEmpty; ++r) {
     for (int32_t c = FIELD_MIN_COLUMN; c <= FIELD_MAX_COLUMN; ++c) {
-      if (IsActiveColumn(c)) continue;
+      if (c >= first && c <= last) continue;
       uint8_t v = ShownCell(c, r);
       if (v == CELL_EMPTY) continue;
       ShownCell(c, r) = CELL_EMPTY;
       Cell(c, r) = CELL_EMPTY;
-      float vx = c < FirstColumn() ? static_cast<float>(c - 9) / 200.0f : static_cast<float>(c) / 200.0f;
+      float vx = c < first ? static_cast<float>(c - 9) / 200.0f : static_cast<float>(c) / 200.0f;
       SpawnFallingBox(v == CELL_BOMB ? 2 : 1, WorldX(c), WorldY(r), vx, static_cast<float>(12 - r) / 100.0f);
       fallen = true;
     }
@@ -204,7 +219,7 @@ void DropRows() {
   for (int32_t r = FIRST_CHECKED_ROW; r <= LAST_CHECKED_ROW; ++r) {
     if (!IsRowComplete(r)) continue;
     for (int32_t rr = r; rr >= FIRST_CHECKED_ROW; --rr) {
-      for (int32_t c = FirstColumn(); c <= LastColumn(); ++c) {
+      for (int32_t c = first; c <= last; ++c) {
         uint8_t above = Cell(c, rr - 1);
         if (above != CELL_EMPTY) movedBoxes = true;
         Cell(c, rr) = above;

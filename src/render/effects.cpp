@@ -25,9 +25,20 @@ template <int N> PieceRecord* FreePiece(PieceRecord (&pool)[N]) {
   return nullptr;
 }
 
-template <int N> PuffRecord* FreePuff(PuffRecord (&pool)[N]) {
-  for (PuffRecord& p : pool)
-    if (p.life <= 0) return &p;
+// Where the search for a free star or dust record starts: every record before it
+// is in use. A spawn moves it past the record it takes; a record that runs out of
+// life (only AgePuffs and ResetEffects free records) moves it back. A full pool
+// then refuses a spawn at once instead of looking at every record.
+int StarSearchFrom = 0;
+int DustSearchFrom = 0;
+
+template <int N> PuffRecord* FreePuff(PuffRecord (&pool)[N], int& searchFrom) {
+  for (int i = searchFrom; i < N; ++i)
+    if (pool[i].life <= 0) {
+      searchFrom = i + 1;
+      return &pool[i];
+    }
+  searchFrom = N;
   return nullptr;
 }
 
@@ -69,6 +80,15 @@ template <typename T, int N> void AgeLives(T (&pool)[N]) {
   for (T& r : pool)
     if (r.life >= 0) r.life -= 1;
 }
+
+template <int N> void AgePuffs(PuffRecord (&pool)[N], int& searchFrom) {
+  for (int i = 0; i < N; ++i) {
+    PuffRecord& r = pool[i];
+    if (r.life < 0) continue;
+    r.life -= 1;
+    if (r.life == 0 && i < searchFrom) searchFrom = i;
+  }
+}
 } // namespace
 
 void ResetEffects() {
@@ -78,6 +98,8 @@ void ResetEffects() {
   for (BlastSprite& b : Explosions) b = BlastSprite{0.0f, 0.0f, -1};
   for (PuffRecord& s : Stars) s = PuffRecord{0.0f, 0.0f, 0.0f, 0.0f, -1, 0};
   for (PuffRecord& d : Dust) d = PuffRecord{0.0f, 0.0f, 0.0f, 0.0f, -1, 0};
+  StarSearchFrom = 0;
+  DustSearchFrom = 0;
   SuitDropArrived = 0;
 }
 
@@ -119,19 +141,19 @@ void SpawnExplosion(float x, float y) {
 }
 
 void SpawnStar(float x0, float y0, float vx, float vy) {
-  PuffRecord* p = FreePuff(Stars);
+  PuffRecord* p = FreePuff(Stars, StarSearchFrom);
   if (!p) return;
   StartPuff(*p, x0, y0, vx, vy, Random(20) + 50);
 }
 
 void SpawnDust(float x0, float y0, float vx, float vy) {
-  PuffRecord* p = FreePuff(Dust);
+  PuffRecord* p = FreePuff(Dust, DustSearchFrom);
   if (!p) return;
   StartPuff(*p, x0, y0, vx, vy, Random(20) + 50);
 }
 
 void SpawnMenuStar(float x0, float y0, float vx, float vy) {
-  PuffRecord* p = FreePuff(Stars);
+  PuffRecord* p = FreePuff(Stars, StarSearchFrom);
   if (!p) return;
   StartPuff(*p, x0, y0, vx, vy, Random(200) + 500);
 }
@@ -143,7 +165,7 @@ void SpawnStarPuff(float x, float y) {
 }
 
 void TickDust() {
-  AgeLives(Dust);
+  AgePuffs(Dust, DustSearchFrom);
 }
 
 void TickFallingBoxes() {
@@ -178,7 +200,7 @@ void TickExplosions() {
 }
 
 void TickStars() {
-  AgeLives(Stars);
+  AgePuffs(Stars, StarSearchFrom);
 }
 
 void TickSuitDrops() {

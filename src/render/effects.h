@@ -9,23 +9,23 @@
 
 struct PieceRecord {
   uint8_t active;
-  uint8_t kind;  // falling boxes: 1 box, 2 bomb; debris: palette colour or 30 = tube; suit drops: suit 0..3
+  uint8_t kind; // falling boxes: 1 box, 2 bomb; debris: palette colour or 30 = tube; suit drops: suit 0..3
   float x, y, z;
   float rx, ry, rz;
   float vx, vy, vz;
   float avx, avy, avz;
-  float tx, ty;            // suit drops: target
-  int32_t remaining, duration;  // suit drops: flight counters
+  float tx, ty;                // suit drops: target
+  int32_t remaining, duration; // suit drops: flight counters
 };
 
 struct PuffRecord {
   float x0, y0, vx, vy;
-  int32_t life, maxLife;  // free while life <= 0
+  int32_t life, maxLife; // free while life <= 0
 };
 
 struct BlastSprite {
   float x, y;
-  int32_t life;  // free while life <= 0
+  int32_t life; // free while life <= 0
 };
 
 constexpr int FALLING_BOX_POOL = 20;
@@ -39,6 +39,8 @@ extern PieceRecord FallingBoxes[FALLING_BOX_POOL];
 extern PieceRecord Debris[DEBRIS_POOL];
 extern PieceRecord SuitDrops[SUIT_DROP_POOL];
 extern BlastSprite Explosions[EXPLOSION_POOL];
+// Stars and dust are freed only by their ticks and ResetEffects (their spawns
+// remember where the first free record may be); other code only reads them.
 extern PuffRecord Stars[STAR_POOL];
 extern PuffRecord Dust[DUST_POOL];
 

@@ -1,6 +1,7 @@
 // Effect pools (sizes, spawns, ticks, the drop-arrived flag) and banner timing.
 #include "game_support.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace gametest;
@@ -41,6 +42,43 @@ TEST_F(EffectPools, FreedRecordIsReusedFirst) {
   EXPECT_EQ(Debris[0].active, 0) << "below y = -20";
   SpawnDebris(7, 1, 1, 0, 0, 0);
   EXPECT_EQ(Debris[0].kind, 7);
+}
+
+TEST_F(EffectPools, StarsAndDustFreedByTheirTicksAreTakenLowestFirst) {
+  // Full pools whose records run out at different ticks: lives are 50..69.
+  for (int k = 0; k < STAR_POOL; ++k) SpawnStar(static_cast<float>(k), 0, 0, 0);
+  for (int k = 0; k < DUST_POOL; ++k) SpawnDust(static_cast<float>(k), 0, 0, 0);
+  SpawnStar(-1, 0, 0, 0);
+  EXPECT_EQ(LivePuffs(Stars, STAR_POOL), STAR_POOL);
+  int firstStar = -1, firstDust = -1, lowestLife = 1000;
+  for (int k = 0; k < STAR_POOL; ++k) lowestLife = std::min(lowestLife, Stars[k].life);
+  for (int t = 0; t < lowestLife; ++t) {
+    TickStars();
+    TickDust();
+  }
+  for (int k = STAR_POOL - 1; k >= 0; --k)
+    if (Stars[k].life <= 0) firstStar = k;
+  for (int k = DUST_POOL - 1; k >= 0; --k)
+    if (Dust[k].life <= 0) firstDust = k;
+  ASSERT_GE(firstStar, 0);
+  // Each spawn takes the lowest free record, however many were freed at once.
+  SpawnStar(-2, 0, 0, 0);
+  EXPECT_FLOAT_EQ(Stars[firstStar].x0, -2.0f);
+  if (firstDust >= 0) {
+    SpawnDust(-2, 0, 0, 0);
+    EXPECT_FLOAT_EQ(Dust[firstDust].x0, -2.0f);
+  }
+  // Tick on until everything is free: the next stars fill the pool from record 0.
+  for (int t = 0; t < 80; ++t) TickStars();
+  SpawnStar(-3, 0, 0, 0);
+  SpawnStar(-4, 0, 0, 0);
+  EXPECT_FLOAT_EQ(Stars[0].x0, -3.0f);
+  EXPECT_FLOAT_EQ(Stars[1].x0, -4.0f);
+  // After a reset the search starts from the first record again.
+  for (int k = 0; k < STAR_POOL; ++k) SpawnStar(0, 0, 0, 0);
+  ResetEffects();
+  SpawnStar(-5, 0, 0, 0);
+  EXPECT_FLOAT_EQ(Stars[0].x0, -5.0f);
 }
 
 TEST_F(EffectPools, SuitDropFiveUnitsAwayArrivesAfterTwentyTicks) {
