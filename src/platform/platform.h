@@ -46,6 +46,9 @@ void PlatformShowWindow();
 bool PlatformSetFullscreen(bool on);
 void PlatformCloseWindow();
 bool PlatformWindowOpen();
+// Counts the game windows' rendering contexts: when it changes, every OpenGL
+// object made before (textures, lists) is gone with the old context.
+uint32_t PlatformContextSerial();
 void PlatformSwapBuffers();
 // Whether a context with `samples` multisample samples can be created on this display.
 bool PlatformMultisampleAvailable(int samples);

@@ -14,6 +14,8 @@
 namespace {
 SDL_Window* Window = nullptr;
 SDL_GLContext Context = nullptr;
+// Rendering contexts made for the game window so far.
+uint32_t ContextSerial = 0;
 bool VideoStarted = false;
 int WindowedWidth = PICTURE_WIDTH; // size of the open window in windowed mode
 int WindowedHeight = PICTURE_HEIGHT;
@@ -244,9 +246,14 @@ bool PlatformOpenWindow(const char* title, int width, int height, bool fullscree
     PlatformCloseWindow();
     return false;
   }
+  ++ContextSerial;
   if (fullscreenOk) *fullscreenOk = fullscreen && IsFullscreen(Window);
   if (fullscreen && !IsFullscreen(Window)) SDL_SetWindowSize(Window, width, height);
   return true;
+}
+
+uint32_t PlatformContextSerial() {
+  return ContextSerial;
 }
 
 void PlatformShowWindow() {

@@ -17,6 +17,7 @@
 #include "frontend/highscore.h"
 #include "frontend/options.h"
 #include "game/state.h"
+#include "platform/platform.h"
 #include "render/effects.h"
 #include "render/help_pages.h"
 #include "render/scene.h"
@@ -131,6 +132,64 @@ void DrawThemeBack(int q) {
   }
   DrawImagePartMasked(back, 400.0f + q, 152, 88, 335, 0.65625f, 0, 0.828125f, vBottom);
   DrawImagePartMasked(back, 312.0f - q, 152, 88, 335, 0.828125f, 0, 1, vBottom);
+}
+
+// The backdrop (the frame picture, the theme's back picture around the field and
+// the sky band) changes only with the theme and the cylinder size, yet drawing
+// its layers over the whole screen is a good part of a frame on a software
+// renderer. When the picture is shown unscaled, the layers drawn once are copied
+// into a texture and drawn from there as one picture: their edges lie on pixel
+// borders, so all samples of a pixel agree and the copy gives back exactly the
+// same pixels. A scaled picture has layer edges inside pixels; it is drawn layer
+// by layer every frame.
+struct BackdropKey {
+  uint32_t context, frame, back, sky;
+  int32_t cylinderSize;
+  int x, y;
+  bool operator==(const BackdropKey&) const = default;
+};
+constexpr int BACKDROP_TEXTURE_SIDE = 1024;
+GLuint BackdropTexture = 0;
+uint32_t BackdropTextureContext = 0;
+bool BackdropCopied = false;
+BackdropKey CopiedBackdrop{};
+
+void DrawBackdropLayers(int q, uint32_t sky) {
+  DrawImagePart(Tex.quorback, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
+  DrawThemeBack(q);
+  DrawImagePart(sky, 57, 26, 686, 128, 0.052083332f, 0, 0.94661456f, 1);
+}
+
+void DrawBackdrop(int q) {
+  const Letterbox box = PlatformLetterbox();
+  if (box.width != PICTURE_WIDTH || box.height != PICTURE_HEIGHT) {
+    DrawBackdropLayers(q, SkyPicture());
+    return;
+  }
+  constexpr float side = BACKDROP_TEXTURE_SIDE;
+  const BackdropKey key{
+      PlatformContextSerial(), Tex.quorback, BackPicture(), SkyPicture(), CylinderSize, box.x, box.y};
+  if (BackdropCopied && key == CopiedBackdrop) {
+    // Texture row 0 holds the picture's bottom row, as the copy reads the buffer.
+    DrawImagePart(BackdropTexture, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, 0, 1 - PICTURE_HEIGHT / side,
+                  PICTURE_WIDTH / side, 1);
+    return;
+  }
+  DrawBackdropLayers(q, key.sky);
+  if (BackdropTexture == 0 || BackdropTextureContext != key.context) {
+    // The texture of an earlier context went with it.
+    glGenTextures(1, &BackdropTexture);
+    glBindTexture(GL_TEXTURE_2D, BackdropTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, BACKDROP_TEXTURE_SIDE, BACKDROP_TEXTURE_SIDE, 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, nullptr);
+    BackdropTextureContext = key.context;
+  }
+  glBindTexture(GL_TEXTURE_2D, BackdropTexture);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, box.x, box.y, PICTURE_WIDTH, PICTURE_HEIGHT);
+  CopiedBackdrop = key;
+  BackdropCopied = true;
 }
 
 void DrawItemSlots() {
@@ -380,9 +439,7 @@ void DrawGameScene() {
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   BeginScreenSpace();
-  DrawImagePart(Tex.quorback, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
-  DrawThemeBack(q);
-  DrawImagePart(SkyPicture(), 57, 26, 686, 128, 0.052083332f, 0, 0.94661456f, 1);
+  DrawBackdrop(q);
   DrawHud(q);
   EndScreenSpace();
 

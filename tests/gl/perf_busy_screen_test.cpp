@@ -17,6 +17,7 @@
 #include "../../bench/busy_scene.h"
 #include "app/gl_state.h"
 #include "app/program.h"
+#include "app/window.h"
 #include "assets/loader.h"
 #include "assets/text.h"
 #include "core/files.h"
@@ -125,6 +126,12 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
   InitGLState();
   ResetTestFrame();
   busy_scene::Build();
+  // A frame of another theme first: the paused picture's backdrop is then drawn
+  // layer by layer (and kept), the running one's from what was kept.
+  const uint8_t theme = CurrentGame.theme;
+  CurrentGame.theme = static_cast<uint8_t>(theme % 5 + 1);
+  DrawFrame();
+  CurrentGame.theme = theme;
   pictures.emplace_back("busy_paused", DrawFrame());
   CurrentGame.paused = 0;
   pictures.emplace_back("busy_running", DrawFrame());
@@ -134,6 +141,16 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
     GameTick();
   }
   pictures.emplace_back("busy_second_later", DrawFrame());
+  // A display switch: the new context has none of the old one's objects, and the
+  // same game is drawn the same.
+  CloseGameWindow(GameWindow);
+  ASSERT_TRUE(OpenGameWindow(GameWindow));
+  InitGLState();
+  LoadAssets();
+  busy_scene::Build();
+  CurrentGame.paused = 0;
+  const std::vector<uint8_t> reopened = DrawFrame();
+  EXPECT_EQ(DifferingPixels(pictures[1].second, reopened), 0u) << "after the window was opened again";
   pictures.emplace_back("title", MenuPicture(SCREEN_MAIN));
   pictures.emplace_back("map", MenuPicture(SCREEN_MAP));
   pictures.emplace_back("shop", MenuPicture(SCREEN_SHOP));
