@@ -177,6 +177,8 @@ def main():
     row(f"peak resident memory after {PLAY_SECONDS // 60} min of play",
         float(play_figures["peak_after_play_mb"]), "MB", 150, "goal")
     print(f"| resident growth during play | {int(play_figures['rss_growth_during_play_kb'])} kB | 0 kB (goal) | - |")
+    print(f"| resident growth during play, after its first fifth | "
+          f"{int(play_figures['rss_growth_after_first_fifth_kb'])} kB | 0 kB (goal) | - |")
     print(f"| heap allocations per tick during play | {float(play_figures['allocs_per_tick']):.4f} | 0 (goal) | - |")
     print(f"| heap allocations per game frame during play | {float(play_figures['allocs_per_frame']):.4f} | 0 (goal) | - |")
     print(f"| heap allocations per menu frame during play | {float(play_figures['allocs_per_menu_frame']):.4f} | 0 (goal) | - |")

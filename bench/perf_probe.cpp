@@ -207,8 +207,10 @@ int MeasurePlay(double gameSeconds) {
   // software renderer still compiles shaders for state combinations it has not
   // seen, with the C++ allocator (the driver's allocations, not the game's).
   const long countFrom = ticks / 5;
+  long countedRssKb = warmRssKb;
   for (long t = 0; t < ticks; ++t) {
     const bool counted = t >= countFrom;
+    if (t == countFrom) countedRssKb = StatusKb("VmRSS");
     MouseX = static_cast<int32_t>(100 + (t * 37) % 600);
     MouseY = 300;
     if (counted) StartCountingAllocations();
@@ -240,9 +242,10 @@ int MeasurePlay(double gameSeconds) {
   glFinish();
   std::printf("play game_seconds=%.0f games=%ld ticks=%ld counted_frames=%ld peak_after_load_mb=%.1f "
               "rss_after_load_mb=%.1f peak_after_play_mb=%.1f rss_growth_during_play_kb=%ld "
+              "rss_growth_after_first_fifth_kb=%ld "
               "allocs_per_tick=%.4f allocs_per_frame=%.4f allocs_per_menu_frame=%.4f\n",
               gameSeconds, games, ticks, frames, loadedPeakKb / 1024.0, loadedRssKb / 1024.0,
-              StatusKb("VmHWM") / 1024.0, StatusKb("VmRSS") - warmRssKb,
+              StatusKb("VmHWM") / 1024.0, StatusKb("VmRSS") - warmRssKb, StatusKb("VmRSS") - countedRssKb,
               static_cast<double>(tickAllocs) / (ticks - countFrom),
               static_cast<double>(frameAllocs) / frames,
               menuFrames ? static_cast<double>(menuAllocs) / menuFrames : 0.0);
