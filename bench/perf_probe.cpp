@@ -39,6 +39,7 @@
 #include "assets/sound.h"
 #include "busy_scene.h"
 #include "core/files.h"
+#include "core/memory.h"
 #include "frontend/highscore.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
@@ -284,9 +285,11 @@ int MeasureStartup(double t0Seconds) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: quorbels_perf screen busy|title|map|shop SECONDS | play GAME_SECONDS | startup T0\n");
+    std::fprintf(
+        stderr, "usage: quorbels_perf screen busy|title|map|shop SECONDS | play GAME_SECONDS | startup T0\n");
     return 2;
   }
+  ReturnLargeBlocksToTheSystem(); // as the game's entry does
   PlatformShowMessageBoxes(false);
   const char* data = std::getenv("QUORBELS_DATA");
   if (data && *data) {

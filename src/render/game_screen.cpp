@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/gl_state.h"
@@ -148,11 +149,20 @@ struct BackdropKey {
   int x, y;
   bool operator==(const BackdropKey&) const = default;
 };
-constexpr int BACKDROP_TEXTURE_SIDE = 1024;
 GLuint BackdropTexture = 0;
 uint32_t BackdropTextureContext = 0;
+int BackdropTextureWidth = 0, BackdropTextureHeight = 0;
 bool BackdropCopied = false;
 BackdropKey CopiedBackdrop{};
+
+// Whether a texture may have any size (OpenGL 2.0 and later, or the extension);
+// otherwise the copy needs a 1024 x 1024 texture.
+bool TexturesOfAnySize() {
+  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  if (version && version[0] >= '2' && version[0] <= '9') return true;
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  return extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
+}
 
 void DrawBackdropLayers(int q, uint32_t sky) {
   DrawImagePart(Tex.quorback, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
@@ -166,23 +176,26 @@ void DrawBackdrop(int q) {
     DrawBackdropLayers(q, SkyPicture());
     return;
   }
-  constexpr float side = BACKDROP_TEXTURE_SIDE;
   const BackdropKey key{
       PlatformContextSerial(), Tex.quorback, BackPicture(), SkyPicture(), CylinderSize, box.x, box.y};
   if (BackdropCopied && key == CopiedBackdrop) {
     // Texture row 0 holds the picture's bottom row, as the copy reads the buffer.
-    DrawImagePart(BackdropTexture, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, 0, 1 - PICTURE_HEIGHT / side,
-                  PICTURE_WIDTH / side, 1);
+    const float uRight = static_cast<float>(PICTURE_WIDTH) / BackdropTextureWidth;
+    const float vTop = 1 - static_cast<float>(PICTURE_HEIGHT) / BackdropTextureHeight;
+    DrawImagePart(BackdropTexture, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, 0, vTop, uRight, 1);
     return;
   }
   DrawBackdropLayers(q, key.sky);
   if (BackdropTexture == 0 || BackdropTextureContext != key.context) {
     // The texture of an earlier context went with it.
+    const bool anySize = TexturesOfAnySize();
+    BackdropTextureWidth = anySize ? PICTURE_WIDTH : 1024;
+    BackdropTextureHeight = anySize ? PICTURE_HEIGHT : 1024;
     glGenTextures(1, &BackdropTexture);
     glBindTexture(GL_TEXTURE_2D, BackdropTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, BACKDROP_TEXTURE_SIDE, BACKDROP_TEXTURE_SIDE, 0, GL_RGB,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, BackdropTextureWidth, BackdropTextureHeight, 0, GL_RGB,
                  GL_UNSIGNED_BYTE, nullptr);
     BackdropTextureContext = key.context;
   }
