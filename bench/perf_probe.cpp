@@ -39,7 +39,6 @@
 #include "assets/sound.h"
 #include "busy_scene.h"
 #include "core/files.h"
-#include "core/memory.h"
 #include "frontend/highscore.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
@@ -289,7 +288,6 @@ int main(int argc, char** argv) {
         stderr, "usage: quorbels_perf screen busy|title|map|shop SECONDS | play GAME_SECONDS | startup T0\n");
     return 2;
   }
-  ReturnLargeBlocksToTheSystem(); // as the game's entry does
   PlatformShowMessageBoxes(false);
   const char* data = std::getenv("QUORBELS_DATA");
   if (data && *data) {
