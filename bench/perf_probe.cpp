@@ -76,15 +76,7 @@ long StatusKb(const char* field) {
 }
 
 bool OpenWindowAndLoad() {
-  GameApplication.className = "OpenGL";
-  GameWindow = GL_Window{};
-  GameWindow.keys = Keys;
-  GameWindow.init.application = &GameApplication;
-  GameWindow.init.title = "quorbels";
-  GameWindow.init.width = PICTURE_WIDTH;
-  GameWindow.init.height = PICTURE_HEIGHT;
-  GameWindow.init.bitsPerPixel = 32;
-  GameWindow.init.fullScreen = 0;
+  DescribeGameWindow(0);
   if (!RegisterGameWindowClass(GameApplication) || !OpenGameWindow(GameWindow)) return false;
   if (!InitializeGame()) return false;
   return true;
@@ -254,15 +246,7 @@ int MeasurePlay(double gameSeconds) {
 // The start as RunProgram makes it, up to the first title frame on screen.
 int MeasureStartup(double t0Seconds) {
   ReadOptionsFile();
-  GameApplication.className = "OpenGL";
-  GameWindow = GL_Window{};
-  GameWindow.keys = Keys;
-  GameWindow.init.application = &GameApplication;
-  GameWindow.init.title = "quorbels";
-  GameWindow.init.width = PICTURE_WIDTH;
-  GameWindow.init.height = PICTURE_HEIGHT;
-  GameWindow.init.bitsPerPixel = 32;
-  GameWindow.init.fullScreen = Options[OPT_FULLSCREEN];
+  DescribeGameWindow(Options[OPT_FULLSCREEN]);
   if (!RegisterGameWindowClass(GameApplication) || !OpenGameWindow(GameWindow) || !InitializeGame()) {
     std::fprintf(stderr, "quorbels_perf: no OpenGL window\n");
     return 1;

@@ -75,9 +75,8 @@ void ResetShellCalls() {
   ShellCalls = REAL_SHELL_CALLS;
 }
 
-int RunProgram() {
+void DescribeGameWindow(uint8_t fullScreen) {
   GameApplication.className = "OpenGL";
-
   GameWindow = GL_Window{};
   GameWindow.keys = Keys;
   GameWindow.init.application = &GameApplication;
@@ -85,7 +84,11 @@ int RunProgram() {
   GameWindow.init.width = PICTURE_WIDTH;
   GameWindow.init.height = PICTURE_HEIGHT;
   GameWindow.init.bitsPerPixel = 32;
-  GameWindow.init.fullScreen = 1;
+  GameWindow.init.fullScreen = fullScreen;
+}
+
+int RunProgram() {
+  DescribeGameWindow(1);
 
   std::memset(Keys, 0, sizeof Keys);
   DisplaySwitchRequested = 0;

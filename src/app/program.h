@@ -39,6 +39,11 @@ void ResetShellCalls();
 
 // The whole program. Returns 0, or -1 when the window class cannot be registered.
 int RunProgram();
+// Describes the game's window in GameWindow (an 800 x 600 picture, 32 bits, the
+// "quorbels" title, Keys as its key table) and names the window class; nothing
+// is opened. Used by RunProgram and by the programs that open the game's window
+// themselves (tests, benchmarks).
+void DescribeGameWindow(uint8_t fullScreen);
 // Per-window start (GL state, audio once, assets); always true.
 bool InitializeGame();
 // Per-window shutdown: saves the high-score record and stops audio unless a

@@ -18,18 +18,10 @@
 #include "gl_fixture.h"
 #include "support/alloc_counter.h"
 
-
-
 namespace {
 class FrontEndAllocation : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    if (!OpenGameTestWindow()) return;
-    LoadAssets();
-    std::vector<uint8_t> widths = ReadRequiredRecord(DataPath("data/misc/font.dat"), 512);
-    DecodeFontWidths(widths.data(), FontWidths);
-    LoadLevelFile();
-  }
+  static void SetUpTestSuite() { LoadRealGameData(); }
   void SetUp() override {
     ASSERT_TRUE(OpenGameTestWindow());
     HighScores = HighScoreRecord{};

@@ -43,13 +43,7 @@ class FrontEndFlow : public ::testing::Test {
 protected:
   // The real catalogue, once for the suite: other GL tests may have put their own
   // textures or widths in place.
-  static void SetUpTestSuite() {
-    if (!OpenGameTestWindow()) return;
-    LoadAssets();
-    std::vector<uint8_t> widths = ReadRequiredRecord(DataPath("data/misc/font.dat"), 512);
-    DecodeFontWidths(widths.data(), FontWidths);
-    LoadLevelFile();
-  }
+  static void SetUpTestSuite() { LoadRealGameData(); }
 
   void SetUp() override {
     ASSERT_TRUE(OpenGameTestWindow());

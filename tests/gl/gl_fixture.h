@@ -28,6 +28,10 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c);
 // RegisterGameWindowClass / OpenGameWindow and sets InitGLState. True while the
 // window and its context exist; later calls only report.
 bool OpenGameTestWindow();
+// Opens the window when needed and loads the generated data folder's catalogue
+// (textures, display lists, font widths, level table), putting back whatever
+// earlier tests placed there. For suites that draw the real screens.
+void LoadRealGameData();
 
 // InitGLState again, lighting, blending, alpha test and fog off, colour white,
 // and the whole picture cleared to the given colour (depth cleared too).

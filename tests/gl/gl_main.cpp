@@ -8,8 +8,12 @@
 #include <sys/stat.h>
 
 #include "app/gl_state.h"
+#include "app/program.h"
 #include "app/window.h"
+#include "assets/loader.h"
+#include "assets/text.h"
 #include "core/files.h"
+#include "game/levels.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
 
@@ -85,17 +89,17 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c) {
   return out << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
 }
 
+void LoadRealGameData() {
+  if (!OpenGameTestWindow()) return;
+  LoadAssets();
+  std::vector<uint8_t> widths = ReadRequiredRecord(DataPath("data/misc/font.dat"), 512);
+  DecodeFontWidths(widths.data(), FontWidths);
+  LoadLevelFile();
+}
+
 bool OpenGameTestWindow() {
   if (WindowState == 0) {
-    GameApplication.className = "OpenGL";
-    GameWindow = GL_Window{};
-    GameWindow.keys = Keys;
-    GameWindow.init.application = &GameApplication;
-    GameWindow.init.title = "quorbels";
-    GameWindow.init.width = PICTURE_WIDTH;
-    GameWindow.init.height = PICTURE_HEIGHT;
-    GameWindow.init.bitsPerPixel = 32;
-    GameWindow.init.fullScreen = 0;
+    DescribeGameWindow(0);
     bool ok = RegisterGameWindowClass(GameApplication) && OpenGameWindow(GameWindow);
     WindowState = ok ? 1 : -1;
     if (ok) InitGLState();

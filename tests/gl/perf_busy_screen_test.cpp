@@ -34,13 +34,7 @@ namespace {
 
 class BusyGameScreen : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    if (!OpenGameTestWindow()) return;
-    LoadAssets();
-    std::vector<uint8_t> widths = ReadRequiredRecord(DataPath("data/misc/font.dat"), 512);
-    DecodeFontWidths(widths.data(), FontWidths);
-    LoadLevelFile();
-  }
+  static void SetUpTestSuite() { LoadRealGameData(); }
   void SetUp() override { ASSERT_TRUE(OpenGameTestWindow()); }
 
   // A frame as the game presents it: multisampling on when the window has it.
