@@ -118,11 +118,20 @@ void JpegErrorExit(j_common_ptr info) {
 
 void JpegSilence(j_common_ptr, int) {}
 
+// Called by the decoder between pieces of input: a stream with too many scans ends
+// like any other fatal error.
+void JpegLimitScans(j_common_ptr info) {
+  auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+  if (decompress->input_scan_number > MAX_JPEG_SCANS) (*info->err->error_exit)(info);
+}
+
 // Nothing with a destructor lives in this frame across the jump: the decoded rows
 // go straight into `out`, which the caller owns.
-bool DecodeJpeg(const uint8_t* data, size_t size, ParsedImage& out) {
+bool DecodeJpeg(const uint8_t* data, size_t size, uint64_t maxPixels, ParsedImage& out) {
   jpeg_decompress_struct info;
   JpegErrorManager errors;
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = JpegLimitScans;
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = JpegErrorExit;
   errors.base.emit_message = JpegSilence;
@@ -131,11 +140,12 @@ bool DecodeJpeg(const uint8_t* data, size_t size, ParsedImage& out) {
     return false;
   }
   jpeg_create_decompress(&info);
+  info.progress = &progress;
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
   // A few hundred bytes can announce a picture of gigabytes; refuse it before the
   // decoder sets up its buffers for it.
-  if (static_cast<uint64_t>(info.image_width) * info.image_height > MAX_JPEG_PIXELS) {
+  if (static_cast<uint64_t>(info.image_width) * info.image_height > maxPixels) {
     jpeg_destroy_decompress(&info);
     return false;
   }
@@ -174,8 +184,8 @@ bool DecodeJpeg(const uint8_t* data, size_t size, ParsedImage& out) {
 } // namespace
 
 bool ParseJpg(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
-              ImageError& error) {
-  if (size == 0 || !DecodeJpeg(data, size, out)) {
+              ImageError& error, uint64_t maxPixels) {
+  if (size == 0 || !DecodeJpeg(data, size, maxPixels, out)) {
     out = ParsedImage{};
     return Fail(error, "Couldn't load JPG - \"" + fileName + "\"", BMP_CAPTION);
   }

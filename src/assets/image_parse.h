@@ -44,11 +44,16 @@ bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, Par
 // fields alone must not decide how much memory the game claims.
 constexpr uint64_t MAX_JPEG_PIXELS = 4096 * 4096;
 
+// Most scans a progressive JPEG may have. Real encoders write about ten; a few
+// kilobytes of empty scans would otherwise make the decoder walk the whole picture
+// thousands of times and hang the loading screen.
+constexpr int MAX_JPEG_SCANS = 500;
+
 // Any JPEG the decoder understands, as RGBA with alpha 255, bottom row first.
-// Pictures above MAX_JPEG_PIXELS are refused like a damaged file.
-// Failure: "Couldn't load JPG - \"<name>\"", caption "BMP Unit".
+// Pictures above `maxPixels` or with more than MAX_JPEG_SCANS scans are refused like
+// a damaged file. Failure: "Couldn't load JPG - \"<name>\"", caption "BMP Unit".
 bool ParseJpg(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
-              ImageError& error);
+              ImageError& error, uint64_t maxPixels = MAX_JPEG_PIXELS);
 
 // The three texture captions.
 constexpr const char* BMP_CAPTION = "BMP Unit";

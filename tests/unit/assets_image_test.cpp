@@ -53,7 +53,8 @@ std::vector<uint8_t> MakeTga(uint8_t imageType, uint8_t colourMapType, uint16_t 
 }
 
 // Encodes an RGB picture (top row first) as a JPEG in memory.
-std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<uint8_t>& rgbTopFirst) {
+std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<uint8_t>& rgbTopFirst,
+                              bool progressive = false) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -67,6 +68,7 @@ std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<uint8_t>&
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 100, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
     JSAMPROW row = const_cast<uint8_t*>(rgbTopFirst.data()) + info.next_scanline * width * 3;
@@ -261,6 +263,42 @@ TEST(JpgParse, GarbageIsRefusedWithTheLoaderMessage) {
   std::vector<uint8_t> cut = MakeJpeg(16, 16, std::vector<uint8_t>(16 * 16 * 3, 128));
   cut.resize(cut.size() / 2);
   EXPECT_FALSE(ParseJpg(cut.data(), 20, "/t/p.jpg", image, error));
+}
+
+TEST(JpgParse, PictureAndScanLimitsRefuseAsADamagedFile) {
+  const std::vector<uint8_t> grey(16 * 16 * 3, 128);
+  std::vector<uint8_t> file = MakeJpeg(16, 16, grey, true);
+  ParsedImage image;
+  ImageError error;
+  ASSERT_TRUE(ParseJpg(file.data(), file.size(), "p.jpg", image, error));
+  // A caller's smaller pixel limit is kept to the pixel.
+  EXPECT_TRUE(ParseJpg(file.data(), file.size(), "p.jpg", image, error, 256));
+  EXPECT_FALSE(ParseJpg(file.data(), file.size(), "p.jpg", image, error, 255));
+  EXPECT_EQ(error.text, "Couldn't load JPG - \"p.jpg\"");
+  EXPECT_TRUE(image.pixels.empty());
+
+  // The same picture with its last scan repeated: a few repeats still decode, but
+  // a stream with more scans than any encoder writes is refused.
+  size_t lastScan = 0;
+  for (size_t i = 0; i + 1 < file.size(); ++i)
+    if (file[i] == 0xFF && file[i + 1] == 0xDA) lastScan = i;
+  ASSERT_GT(lastScan, 0u);
+  ASSERT_EQ(file[file.size() - 2], 0xFF);
+  ASSERT_EQ(file[file.size() - 1], 0xD9);
+  const std::vector<uint8_t> scan(file.begin() + static_cast<long>(lastScan), file.end() - 2);
+  auto withScans = [&](int extra) {
+    std::vector<uint8_t> bytes(file.begin(), file.end() - 2);
+    for (int i = 0; i < extra; ++i) bytes.insert(bytes.end(), scan.begin(), scan.end());
+    bytes.push_back(0xFF);
+    bytes.push_back(0xD9);
+    return bytes;
+  };
+  std::vector<uint8_t> few = withScans(10);
+  EXPECT_TRUE(ParseJpg(few.data(), few.size(), "p.jpg", image, error));
+  std::vector<uint8_t> many = withScans(MAX_JPEG_SCANS);
+  EXPECT_FALSE(ParseJpg(many.data(), many.size(), "many.jpg", image, error));
+  EXPECT_EQ(error.text, "Couldn't load JPG - \"many.jpg\"");
+  EXPECT_TRUE(image.pixels.empty());
 }
 
 // Missing files never reach OpenGL, so the loader's dispatch and messages can be
