@@ -62,10 +62,16 @@ Canvas GlowTrail() {
     float t = i / 10.0f;
     float x = 30 + t * 450, y = 64 + std::sin(t * 6.0f) * 26;
     float size = 34 - t * 18;
-    DrawCube(shapes, x, y, size, rng.Range(0, 3), rng.Range(0.2f, 0.8f), BoxColor(i % 9));
+    float shade = rng.Range(0.2f, 0.8f);
+    float turn = rng.Range(0, 3);
+    DrawCube(shapes, x, y, size, turn, shade, BoxColor(i % 9));
   }
-  for (int i = 0; i < 40; ++i)
-    DrawSparkle(shapes, rng.Range(10, 502), rng.Range(10, 118), rng.Range(2, 5), Hex(0xfff3c0));
+  for (int i = 0; i < 40; ++i) {
+    float r = rng.Range(2, 5);
+    float sy = rng.Range(10, 118);
+    float sx = rng.Range(10, 502);
+    DrawSparkle(shapes, sx, sy, r, Hex(0xfff3c0));
+  }
   Canvas glow = shapes;
   BoxBlur(glow, 6);
   BoxBlur(glow, 6);
@@ -88,9 +94,13 @@ Canvas Title() {
                      {{0, Hex(0x23306e)}, {0.45f, Hex(0x5a7fc8)}, {0.8f, Hex(0xf0b8a0)}, {1, Hex(0xffe0a8)}});
   DrawSun(p, 590, 300, 34, Hex(0xfffbe8), Hex(0xffe0a0, 0.6f));
   Rng rng(501);
-  for (int i = 0; i < 60; ++i)
-    FillCircle(p, rng.Range(0, SCREEN_W), rng.Range(0, 120), rng.Range(0.5f, 1.2f),
-               Hex(0xffffff, rng.Range(0.2f, 0.7f)));
+  for (int i = 0; i < 60; ++i) {
+    float alpha = rng.Range(0.2f, 0.7f);
+    float r = rng.Range(0.5f, 1.2f);
+    float y = rng.Range(0, 120);
+    float x = rng.Range(0, SCREEN_W);
+    FillCircle(p, x, y, r, Hex(0xffffff, alpha));
+  }
   DrawCloud(p, 140, 210, 180, Hex(0xfff0ea, 0.95f), 502);
   DrawCloud(p, 700, 170, 150, Hex(0xfff0ea, 0.92f), 503);
   DrawCloud(p, 420, 240, 120, Hex(0xfff0ea, 0.85f), 504);
@@ -119,7 +129,9 @@ Canvas Title() {
   DrawRidge(p, 0, SCREEN_W, 560, 40, 0.005f, 510, Hex(0x9fd372), Hex(0x7fbf5a), 600);
   for (int i = 0; i < 140; ++i) {
     float x = rng.Range(0, SCREEN_W), y = rng.Range(480, 600);
-    DrawLine(p, x, y, x + rng.Range(-2, 2), y - rng.Range(4, 8), 1.2f, Hex(0x4f8f3c, 0.6f));
+    float rise = rng.Range(4, 8);
+    float lean = rng.Range(-2, 2);
+    DrawLine(p, x, y, x + lean, y - rise, 1.2f, Hex(0x4f8f3c, 0.6f));
   }
   for (int i = 0; i < 24; ++i) {
     float x = rng.Range(0, SCREEN_W), y = rng.Range(500, 600);
@@ -135,7 +147,11 @@ Canvas Title() {
     float x = rng.Range(20, 780), y = rng.Range(160, 330);
     if (x > 280 && x < 520 && y > 300) continue; // keep the menu's top clear
     if (x < 360 && y < 175) continue;            // and the logo's row of boxes
-    DrawCube(p, x, y, rng.Range(12, 30), rng.Range(0, 3), rng.Range(0.2f, 0.7f), BoxColor(rng.Int(9)));
+    int colour = rng.Int(9);
+    float shade = rng.Range(0.2f, 0.7f);
+    float turn = rng.Range(0, 3);
+    float size = rng.Range(12, 30);
+    DrawCube(p, x, y, size, turn, shade, BoxColor(colour));
   }
   DrawCube(p, 530, 200, 40, 0.6f, 0.45f, BoxColor(5));
   DrawCube(p, 170, 215, 34, 2.2f, 0.35f, BoxColor(0));

@@ -143,7 +143,9 @@ Canvas LevelCleared() {
   Rng rng(301);
   for (int i = 0; i < 10; ++i) {
     float x = i < 5 ? rng.Range(20, 130) : rng.Range(382, 492);
-    DrawSparkle(cv, x, rng.Range(20, 170), rng.Range(5, 11), Hex(0xfff3a0));
+    float r = rng.Range(5, 11);
+    float y = rng.Range(20, 170);
+    DrawSparkle(cv, x, y, r, Hex(0xfff3a0));
   }
   Premultiply(cv);
   return cv;

@@ -193,15 +193,23 @@ Canvas MapBase() {
     case FOREST:
       if (k < 0.55f)
         DrawPine(p, x, y + 8, rng.Range(14, 22), Hex(0x2a6a36), Hex(0x3b2a1e));
-      else
-        DrawRoundTree(p, x, y + 8, rng.Range(14, 22), Hex(0x3f8f3e), Hex(0x4a3424), rng.Next());
+      else {
+        uint32_t treeSeed = rng.Next();
+        float size = rng.Range(14, 22);
+        DrawRoundTree(p, x, y + 8, size, Hex(0x3f8f3e), Hex(0x4a3424), treeSeed);
+      }
       break;
     case CITY:
-      if (k < 0.5f)
-        DrawHouse(p, x, y + 5, rng.Range(9, 13), Mix(Hex(0xf2e6d0), Hex(0xd8c8ff), rng.Uniform()),
+      if (k < 0.5f) {
+        float wallMix = rng.Uniform();
+        float size = rng.Range(9, 13);
+        DrawHouse(p, x, y + 5, size, Mix(Hex(0xf2e6d0), Hex(0xd8c8ff), wallMix),
                   k < 0.25f ? Hex(0xc84a3a) : Hex(0x4a5a9a));
-      else if (k < 0.75f)
-        DrawTower(p, x, y + 6, rng.Range(7, 10), rng.Range(14, 24), Hex(0x6a6488));
+      } else if (k < 0.75f) {
+        float height = rng.Range(14, 24);
+        float width = rng.Range(7, 10);
+        DrawTower(p, x, y + 6, width, height, Hex(0x6a6488));
+      }
       break;
     case DESERT:
       if (k < 0.12f)
@@ -213,9 +221,11 @@ Canvas MapBase() {
         DrawPolyline(p, {x - 8, y, x - 3, y - 3, x + 3, y - 3, x + 8, y}, 1.5f, Hex(0xc8904e));
       break;
     case BEACH:
-      if (k < 0.3f)
-        DrawPalm(p, x, y + 8, rng.Range(18, 24), rng.Range(-0.3f, 0.3f), Hex(0x2e8a4a), Hex(0x8a6238));
-      else if (k < 0.4f) {
+      if (k < 0.3f) {
+        float lean = rng.Range(-0.3f, 0.3f);
+        float size = rng.Range(18, 24);
+        DrawPalm(p, x, y + 8, size, lean, Hex(0x2e8a4a), Hex(0x8a6238));
+      } else if (k < 0.4f) {
         FillPolygon(p, {x - 8, y - 4, x, y - 9, x + 8, y - 4}, k < 0.35f ? Hex(0xff6b5b) : Hex(0x3fb8af));
         DrawLine(p, x, y - 8, x + 1, y + 4, 1.2f, Hex(0x5a3a22));
       }

@@ -236,9 +236,14 @@ Canvas IntroPicture() {
   DrawPine(scene, 14, 40, 12, Hex(0x2e6b3a), Hex(0x3b2a1e));
   DrawPine(scene, 22, 41, 10, Hex(0x2e6b3a), Hex(0x3b2a1e));
   Rng rng(802);
-  for (int i = 0; i < 16; ++i)
-    DrawCube(scene, rng.Range(6, 94), rng.Range(6, 28), rng.Range(5, 9), rng.Range(0, 3), 0.4f,
-             BoxColor(rng.Int(9)));
+  for (int i = 0; i < 16; ++i) {
+    int colour = rng.Int(9);
+    float turn = rng.Range(0, 3);
+    float size = rng.Range(5, 9);
+    float y = rng.Range(6, 28);
+    float x = rng.Range(6, 94);
+    DrawCube(scene, x, y, size, turn, 0.4f, BoxColor(colour));
+  }
   DrawCanvas(p, scene, 4, 4, true);
   StrokeRoundRect(p, 4, 4, 104, 50, 3, 1.5f, Hex(0x6b5ba8));
   return p;

@@ -57,9 +57,13 @@ Canvas CitySky() {
   FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
                      {{0, Hex(0x1c1b4a)}, {0.45f, Hex(0x5b3f86)}, {0.8f, Hex(0xe0728a)}, {1, Hex(0xffb07a)}});
   Rng rng(31);
-  for (int i = 0; i < 90; ++i)
-    FillCircle(cv, rng.Range(0, SKY_W), rng.Range(0, 60), rng.Range(0.4f, 1.1f),
-               Hex(0xffffff, rng.Range(0.3f, 0.9f)));
+  for (int i = 0; i < 90; ++i) {
+    float alpha = rng.Range(0.3f, 0.9f);
+    float r = rng.Range(0.4f, 1.1f);
+    float y = rng.Range(0, 60);
+    float x = rng.Range(0, SKY_W);
+    FillCircle(cv, x, y, r, Hex(0xffffff, alpha));
+  }
   FillCircle(cv, 880, 30, 14, Hex(0xfff2c8));
   FillCircle(cv, 886, 26, 12.5f, Hex(0x2a2456));
   DrawCloud(cv, 300, 50, 120, Hex(0xc87a9b, 0.55f), 32);
@@ -131,8 +135,11 @@ Canvas MountainSky() {
   DrawMountains(cv, -40, SKY_W + 40, 112, 90, 7, 62, Hex(0x8aa2c8), Hex(0x647aa6), Hex(0xf4f8ff), 0.38f);
   DrawMountains(cv, -80, SKY_W + 80, 124, 64, 9, 63, Hex(0x5e7398), Hex(0x43557a), Hex(0xe8f0fb), 0.3f);
   Rng rng(64);
-  for (int i = 0; i < 90; ++i)
-    DrawPine(cv, rng.Range(0, SKY_W), SKY_H + 3, rng.Range(16, 30), Hex(0x1f4a3c), Hex(0x2a1d16));
+  for (int i = 0; i < 90; ++i) {
+    float size = rng.Range(16, 30);
+    float x = rng.Range(0, SKY_W);
+    DrawPine(cv, x, SKY_H + 3, size, Hex(0x1f4a3c), Hex(0x2a1d16));
+  }
   DrawRidge(cv, 0, SKY_W, 127, 5, 0.02f, 65, Hex(0xf2f6fc), Hex(0xdfe8f5), SKY_H);
   return cv;
 }
@@ -223,7 +230,9 @@ Canvas MakePillar(int theme, bool fieldOnLeft) {
     }
     for (int i = 0; i < 8; ++i) {
       float y = rng.Range(10, FIELD - 10);
-      FillEllipse(p, rng.Range(6, w - 6), y, rng.Range(5, 9), 3, Hex(0x5fae4e, 0.8f));
+      float rx = rng.Range(5, 9);
+      float x = rng.Range(6, w - 6);
+      FillEllipse(p, x, y, rx, 3, Hex(0x5fae4e, 0.8f));
     }
     break;
   }
@@ -338,8 +347,12 @@ void FieldWall(Canvas& cv, int theme) {
       FillPolygon(cv, {x, 0, x + 30, 0, x + 90, FIELD, x + 40, FIELD}, Hex(0xe8ffc0, 0.06f));
     }
     DrawRidge(cv, 0, FIELD, FIELD - 14, 26, 0.05f, seed + 1, Hex(0x1f4a2a), Hex(0x12281b), FIELD);
-    for (int i = 0; i < 30; ++i)
-      FillCircle(cv, rng.Range(0, FIELD), rng.Range(0, FIELD), rng.Range(0.8f, 1.8f), Hex(0xe8ff9a, 0.5f));
+    for (int i = 0; i < 30; ++i) {
+      float r = rng.Range(0.8f, 1.8f);
+      float y = rng.Range(0, FIELD);
+      float x = rng.Range(0, FIELD);
+      FillCircle(cv, x, y, r, Hex(0xe8ff9a, 0.5f));
+    }
     break;
   }
   case 2: { // night city: distant towers in purple haze
