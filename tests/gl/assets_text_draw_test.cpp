@@ -67,7 +67,7 @@ protected:
 } // namespace
 
 TEST_F(TextDrawing, GlyphIsTheCentreOfItsCellAtItsWidth) {
-  FontWidths['A'] = 16; // half a cell: texels 8..24 of the cell
+  FontWidths[size_t{'A'}] = 16; // half a cell: texels 8..24 of the cell
   DrawText(100, 100, 32, 255, 255, 255, "A");
   EXPECT_EQ(PixelAt(100, 100), C(255, 0, 0));
   EXPECT_EQ(PixelAt(107, 131), C(255, 0, 0));
@@ -84,7 +84,7 @@ TEST_F(TextDrawing, GlyphIsTheCentreOfItsCellAtItsWidth) {
 
 TEST_F(TextDrawing, AdvanceTruncatesEachGlyphWidth) {
   // 17 / 32 x 30 = 15.94: the quad is 15.94 wide but the next glyph starts 15 further.
-  FontWidths['A'] = 17;
+  FontWidths[size_t{'A'}] = 17;
   DrawText(100, 100, 30, 255, 255, 255, "AA");
   EXPECT_EQ(PixelAt(114, 110), C(0, 255, 0)); // right half of the first glyph
   EXPECT_EQ(PixelAt(115, 110), C(255, 0, 0)); // the second glyph already begins
@@ -95,8 +95,8 @@ TEST_F(TextDrawing, AdvanceTruncatesEachGlyphWidth) {
 TEST_F(TextDrawing, ColourTintsPremultipliedGlyphs) {
   ResetTestFrame(60, 60, 60);
   BeginScreenSpace();
-  FontWidths['A'] = 32;
-  FontWidths['B'] = 32;
+  FontWidths[size_t{'A'}] = 32;
+  FontWidths[size_t{'B'}] = 32;
   DrawText(100, 100, 32, 255, 255, 0, "AB");
   EXPECT_EQ(PixelAt(105, 110), C(255, 0, 0));
   EXPECT_EQ(PixelAt(125, 110), C(0, 255, 0));
@@ -109,7 +109,7 @@ TEST_F(TextDrawing, ColourTintsPremultipliedGlyphs) {
 
 TEST_F(TextDrawing, ZeroWidthAndEmptyTextsDrawNothing) {
   DrawText(100, 100, 32, 255, 255, 255, "");
-  FontWidths['A'] = 0;
+  FontWidths[size_t{'A'}] = 0;
   DrawText(100, 100, 32, 255, 255, 255, "AAA");
   std::vector<uint8_t> picture = ReadPicture();
   size_t lit = 0;
@@ -121,7 +121,7 @@ TEST_F(TextDrawing, HoverBoundsAreInclusiveAndTheLabelTurnsYellow) {
   ResetTestFrame(60, 60, 60);
   BeginScreenSpace();
   Tex.font = Texture(4, 4, std::vector<Texel>(16, Texel{255, 255, 255, 255})); // every glyph a white block
-  FontWidths['A'] = 32;
+  FontWidths[size_t{'A'}] = 32;
   // "A" at size 20 spans x 100..120, y 100..120 inclusive.
   struct Case {
     int mx, my;
@@ -271,7 +271,7 @@ TEST_F(TextDrawing, LevelUpHalvesFlyInFromOppositeSides) {
 
 TEST_F(TextDrawing, MultisamplingIsRestoredAfterText) {
   const GLenum multisample = 0x809D;
-  FontWidths['A'] = 32;
+  FontWidths[size_t{'A'}] = 32;
   uint8_t saved = MultisampleEnabled;
   MultisampleEnabled = 1;
   glEnable(multisample);

@@ -158,8 +158,8 @@ TEST_F(GeneratedFont, WidthsFollowTheDrawnLetters) {
       EXPECT_LE(widths[c] - inkWidth, 9) << "character " << c << " has too much air";
     }
   }
-  EXPECT_GT(widths['W'], widths['i'] * 2);
-  EXPECT_GT(widths['m'], widths['n']);
+  EXPECT_GT(widths[size_t{'W'}], widths[size_t{'i'}] * 2);
+  EXPECT_GT(widths[size_t{'m'}], widths[size_t{'n'}]);
 }
 
 TEST_F(GeneratedFont, CapitalsAreTallEnoughForSmallText) {
@@ -171,7 +171,7 @@ TEST_F(GeneratedFont, CapitalsAreTallEnoughForSmallText) {
 }
 
 TEST_F(GeneratedFont, SpaceAdvancesWithoutInk) {
-  EXPECT_GT(widths[' '], 0);
+  EXPECT_GT(widths[size_t{' '}], 0);
   EXPECT_FALSE(InkOf(' ').any);
 }
 

@@ -71,7 +71,7 @@ TEST_F(NameEntry, HeldLetterRepeatsEveryTwentyTicks) {
   CurrentGame.gameOver = 60;
   NameEntryKey('A');
   EXPECT_EQ(PlayerName, "A");
-  EXPECT_EQ(KeyRepeatDelay['A'], 20);
+  EXPECT_EQ(KeyRepeatDelay[size_t{'A'}], 20);
   for (int k = 0; k < 19; ++k) {
     GameTick();
     NameEntryKey('A');
@@ -100,10 +100,10 @@ TEST_F(NameEntry, BackspaceRepeatsEveryTenTicks) {
 
 TEST_F(NameEntry, DelaysOnlyRunWhileTheEntryIsOpen) {
   StartArcade(12);
-  KeyRepeatDelay['B'] = 5;
+  KeyRepeatDelay[size_t{'B'}] = 5;
   NameEntryActive = 0;
   GameTick();
-  EXPECT_EQ(KeyRepeatDelay['B'], 5);
+  EXPECT_EQ(KeyRepeatDelay[size_t{'B'}], 5);
 }
 
 TEST_F(NameEntry, TwelveCharactersAtMostAndOnlyLettersAndBlanks) {
@@ -111,7 +111,7 @@ TEST_F(NameEntry, TwelveCharactersAtMostAndOnlyLettersAndBlanks) {
   NameEntryActive = 1;
   NameEntryKey('1');
   EXPECT_TRUE(PlayerName.empty());
-  EXPECT_EQ(KeyRepeatDelay['1'], 20);
+  EXPECT_EQ(KeyRepeatDelay[size_t{'1'}], 20);
   NameEntryKey(' ');
   NameEntryKey('a'); // 97 is a function key code, not a letter
   EXPECT_EQ(PlayerName, " ");
