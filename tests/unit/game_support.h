@@ -58,6 +58,64 @@ template <typename T> int LivePuffs(const T* pool, int n) {
   return k;
 }
 
+// Everything the rules read and write, so that a tried move can be undone.
+struct RulesSnapshot {
+  Playfield field;
+  StoneRingState ring;
+  AnchorState anchor;
+  PulledStoneState pulled;
+  BombBlastState blast;
+  LevelMeterState meter;
+  CurrentGameState game;
+  uint8_t dream[4][16];
+  int32_t size;
+  int32_t mouseX;
+};
+
+inline RulesSnapshot TakeRules() {
+  RulesSnapshot s;
+  s.field = Field;
+  s.ring = StoneRing;
+  s.anchor = Anchor;
+  s.pulled = PulledStone;
+  s.blast = BombBlast;
+  s.meter = LevelMeter;
+  s.game = CurrentGame;
+  std::memcpy(s.dream, DreamStone(), sizeof s.dream);
+  s.size = CylinderSize;
+  s.mouseX = MouseX;
+  return s;
+}
+
+inline void RestoreRules(const RulesSnapshot& s) {
+  Field = s.field;
+  StoneRing = s.ring;
+  Anchor = s.anchor;
+  PulledStone = s.pulled;
+  BombBlast = s.blast;
+  LevelMeter = s.meter;
+  CurrentGame = s.game;
+  std::memcpy(DreamStone(), s.dream, sizeof s.dream);
+  CylinderSize = s.size;
+  MouseX = s.mouseX;
+}
+
+// Empty cells of the active columns with a filled cell somewhere above them: the
+// holes a careless pull leaves.
+inline int CoveredHoles() {
+  int n = 0;
+  for (int c = FirstColumn(); c <= LastColumn(); ++c) {
+    bool roof = false;
+    for (int r = -1; r <= 11; ++r) {
+      if (Cell(c, r) != CELL_EMPTY)
+        roof = true;
+      else if (roof)
+        ++n;
+    }
+  }
+  return n;
+}
+
 class GameTest : public ::testing::Test {
 protected:
   void SetUp() override {

@@ -21,48 +21,6 @@ std::string DataDir() {
   return dir ? std::string(dir) + "/" : std::string();
 }
 
-// Everything the rules read and write, so a search branch can be undone.
-struct Snapshot {
-  Playfield field;
-  StoneRingState ring;
-  AnchorState anchor;
-  PulledStoneState pulled;
-  BombBlastState blast;
-  LevelMeterState meter;
-  CurrentGameState game;
-  uint8_t dream[4][16];
-  int32_t size;
-  int32_t mouseX;
-};
-
-Snapshot Take() {
-  Snapshot s;
-  s.field = Field;
-  s.ring = StoneRing;
-  s.anchor = Anchor;
-  s.pulled = PulledStone;
-  s.blast = BombBlast;
-  s.meter = LevelMeter;
-  s.game = CurrentGame;
-  std::memcpy(s.dream, DreamStone(), sizeof s.dream);
-  s.size = CylinderSize;
-  s.mouseX = MouseX;
-  return s;
-}
-
-void Restore(const Snapshot& s) {
-  Field = s.field;
-  StoneRing = s.ring;
-  Anchor = s.anchor;
-  PulledStone = s.pulled;
-  BombBlast = s.blast;
-  LevelMeter = s.meter;
-  CurrentGame = s.game;
-  std::memcpy(DreamStone(), s.dream, sizeof s.dream);
-  CylinderSize = s.size;
-  MouseX = s.mouseX;
-}
-
 class PuzzleSolver : public GameTest {
 protected:
   void SetUp() override {
@@ -145,21 +103,6 @@ protected:
     return n;
   }
 
-  // Empty cells with a filled cell somewhere above them: the awkward ones.
-  static int CoveredHoles() {
-    int n = 0;
-    for (int c = FirstColumn(); c <= LastColumn(); ++c) {
-      bool roof = false;
-      for (int r = -1; r <= 11; ++r) {
-        if (Cell(c, r) != CELL_EMPTY)
-          roof = true;
-        else if (roof)
-          ++n;
-      }
-    }
-    return n;
-  }
-
   static std::string Key() {
     std::string k;
     for (int c = FirstColumn(); c <= LastColumn(); ++c)
@@ -171,7 +114,7 @@ protected:
   }
 
   struct Child {
-    Snapshot state;
+    RulesSnapshot state;
     int linesLeft;
     int covered;
   };
@@ -180,17 +123,17 @@ protected:
   // clears the level.
   bool Search() {
     if (++expanded > 4000) return false;
-    Snapshot start = Take();
+    RulesSnapshot start = TakeRules();
     std::vector<Child> children;
     for (int rotation = 0; rotation < 4; ++rotation) {
-      Restore(start);
+      RestoreRules(start);
       TurnTo(rotation);
       // Let the ring fly once round; at every slot it snaps to, try each column.
       for (int slot = 0; slot < 20; ++slot) {
         int snap = RingSnap();
-        Snapshot here = Take();
+        RulesSnapshot here = TakeRules();
         for (int column = FirstColumn(); column <= LastColumn(); ++column) {
-          Restore(here);
+          RestoreRules(here);
           if (!MoveAnchorTo(column)) continue;
           GameTick();
           if (RingSnap() != snap || Anchor.column != column) continue;
@@ -209,9 +152,9 @@ protected:
           if (CurrentGame.gameOver) continue;
           if (BoxesAvailable() < BoxesNeeded()) continue;
           if (!visited.insert(Key()).second) continue;
-          children.push_back({Take(), CurrentGame.linesLeft, CoveredHoles()});
+          children.push_back({TakeRules(), CurrentGame.linesLeft, CoveredHoles()});
         }
-        Restore(here);
+        RestoreRules(here);
         for (int k = 0; k < 400 && RingSnap() == snap; ++k) GameTick();
       }
     }
@@ -219,7 +162,7 @@ protected:
       return a.linesLeft != b.linesLeft ? a.linesLeft < b.linesLeft : a.covered < b.covered;
     });
     for (const Child& child : children) {
-      Restore(child.state);
+      RestoreRules(child.state);
       if (Search()) return true;
     }
     return false;

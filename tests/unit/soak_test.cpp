@@ -1,7 +1,10 @@
 // A long session of a restless player: a seeded random hand moves, pulls, turns,
 // reverses, uses items, pauses, retries and gives up, game after game, arcade and
-// story, while the state of the game is checked after every tick. One simulated
-// hour is part of the unit tests (seconds, also under the sanitizers);
+// story, while the state of the game is checked after every tick. In every other
+// game the hand plays with some sense, steering the anchor to the lowest columns
+// and pulling only stones that fit without covering holes, so that rows are
+// removed and levels cleared as in real play. One simulated hour is part of the
+// unit tests (seconds, also under the sanitizers);
 // QUORBELS_SOAK_HOURS=<simulated hours> (for example 10) runs the long one, best in
 // the sanitizer build:
 //   QUORBELS_SOAK_HOURS=10 scripts/test-sanitizers unit --gtest_filter='Soak.*'
@@ -40,7 +43,7 @@ LevelRecord RandomStoryLevel(std::mt19937& rng) {
   LevelRecord r{};
   r.speed = static_cast<uint8_t>(10 + rng() % 60);
   r.drain = static_cast<uint8_t>(rng() % 25);
-  r.lines = static_cast<uint8_t>(3 + rng() % 30);
+  r.lines = static_cast<uint8_t>(1 + rng() % 12);
   r.height = static_cast<uint8_t>(rng() % 6);
   r.sizeCode = static_cast<uint8_t>(rng() % 3);
   r.bombChance = static_cast<uint8_t>(rng() % 40);
@@ -65,6 +68,7 @@ public:
   explicit SoakPlayer(uint32_t seed) : rng(seed) {}
 
   int64_t scoringTicks = 0; // ticks in which the score grew
+  int64_t levelsCleared = 0;
   int64_t marginThrows = 0; // ticks in which a margin box was thrown off
 
   // Plays `ticks` ticks; returns the number of games started.
@@ -86,7 +90,8 @@ public:
       if (::testing::Test::HasFatalFailure()) return games;
       // A cleared level goes back to the map once its tally has run; a long-cleared
       // or stuck game is left for a new one, as a player would.
-      if (CurrentGame.levelCleared == 1 && ++clearedTicks > 1500) NewGame();
+      if (CurrentGame.levelCleared == 1 && ++clearedTicks == 1) ++levelsCleared;
+      if (CurrentGame.levelCleared == 1 && clearedTicks > 1500) NewGame();
     }
     return games;
   }
@@ -98,6 +103,8 @@ private:
   int32_t pauseLeft = 0;
   int64_t clearedTicks = 0;
   bool pulledSinceLastTick = false;
+  bool steady = false; // this game's hand aims its pulls
+  int32_t target = 0;   // the column it aims at
   bool marginShown[FIELD_COLUMNS * FIELD_ROWS] = {};
 
   uint32_t Roll(uint32_t n) { return rng() % n; }
@@ -106,6 +113,8 @@ private:
     ++games;
     clearedTicks = 0;
     pauseLeft = 0;
+    steady = Roll(2) == 0;
+    target = FirstColumn();
     for (uint8_t& s : ItemSlots) s = static_cast<uint8_t>(Roll(9));
     HighScores.profile.storyProgress = static_cast<uint16_t>(1 + Roll(55));
     if (Roll(2) == 0) {
@@ -119,12 +128,63 @@ private:
     std::fill(std::begin(marginShown), std::end(marginShown), false);
   }
 
+  // Row of the highest box in column c (12, the floor, when it is empty).
+  static int32_t StackTop(int32_t c) {
+    int32_t top = 0;
+    while (top < 12 && Cell(c, top) == CELL_EMPTY) ++top;
+    return top;
+  }
+
+  // The row just above the lowest stack: where a stone does the most good.
+  static int32_t DeepestFreeRow() {
+    int32_t lowest = 0;
+    for (int32_t c = FirstColumn(); c <= LastColumn(); ++c) lowest = std::max(lowest, StackTop(c));
+    return lowest - 1;
+  }
+
+  // Where a steady hand goes next: mostly one of the lowest columns, now and then
+  // any, chosen afresh after every pull.
+  int32_t ChooseTarget() {
+    if (Roll(3) == 0) return FirstColumn() + static_cast<int32_t>(Roll(static_cast<uint32_t>(CylinderSize)));
+    int32_t deepest = DeepestFreeRow();
+    int32_t candidates[FIELD_COLUMNS];
+    uint32_t count = 0;
+    for (int32_t c = FirstColumn(); c <= LastColumn(); ++c)
+      if (StackTop(c) - 1 == deepest) candidates[count++] = c;
+    return candidates[Roll(count)];
+  }
+
+  // A steady hand pulls only a stone that fits, lands low down and covers no new
+  // hole. The pull writes the boxes at once, so it is tried and taken back; the
+  // trial also draws a successor and raises dust, which only changes which stones
+  // come later and what flies about.
+  static bool GoodPull() {
+    if (CurrentGame.dreamTimer > 0) return false;
+    Grip grip = FindGrip();
+    if (!grip.found) return false;
+    LandingPlan plan = PlanLanding(grip);
+    if (!plan.fits || plan.landingRow < DeepestFreeRow() - 2) return false;
+    int holes = CoveredHoles();
+    RulesSnapshot before = TakeRules();
+    PullStone();
+    bool neat = CoveredHoles() <= holes;
+    RestoreRules(before);
+    return neat;
+  }
+
   void Act() {
-    // The hand drifts, and now and then sweeps across the screen.
-    if (Roll(200) == 0)
+    // The hand drifts, and now and then sweeps across the screen; a steady hand
+    // moves towards one of the lowest columns instead and pulls when it pays.
+    if (steady) {
+      if (!IsActiveColumn(target) || Roll(150) == 0) target = ChooseTarget();
+      int32_t step = 4 + static_cast<int32_t>(Roll(9));
+      if (Anchor.column < target) mouse += step;
+      if (Anchor.column > target) mouse -= step;
+    } else if (Roll(200) == 0) {
       mouse = static_cast<int32_t>(Roll(800));
-    else
+    } else {
       mouse += static_cast<int32_t>(Roll(21)) - 10;
+    }
     mouse = std::clamp(mouse, 0, 799);
     MouseX = mouse;
     MouseY = 300;
@@ -146,9 +206,13 @@ private:
       return;
     }
     uint32_t r = Roll(1000);
-    if (r < 40) {
+    bool pull = steady ? GoodPull() : r < 40;
+    if (pull) {
+      if (steady) target = ChooseTarget();
       pulledSinceLastTick = true;
       DispatchAction(0);
+    } else if (r < 40) {
+      // a steady hand holds back here
     } else if (r < 50) {
       DispatchAction(1);
     } else if (r < 60) {
@@ -258,9 +322,12 @@ TEST_F(Soak, RandomPlayerKeepsTheGameStateSoundForHours) {
   EXPECT_GT(games, 1);
   EXPECT_GT(player.scoringTicks, 0);
   EXPECT_GT(player.marginThrows, 0);
+  EXPECT_GT(player.levelsCleared, 0);
   RecordProperty("simulatedMinutes", static_cast<int>(ticks / 6000));
   RecordProperty("games", static_cast<int>(games));
-  std::printf("soak: %.2f simulated hours, %lld games, %lld scoring ticks, %lld margin throws\n",
+  std::printf("soak: %.2f simulated hours, %lld games, %lld scoring ticks, %lld margin throws, "
+              "%lld levels cleared\n",
               static_cast<double>(ticks) / TICKS_PER_HOUR, static_cast<long long>(games),
-              static_cast<long long>(player.scoringTicks), static_cast<long long>(player.marginThrows));
+              static_cast<long long>(player.scoringTicks), static_cast<long long>(player.marginThrows),
+              static_cast<long long>(player.levelsCleared));
 }
