@@ -26,18 +26,9 @@
 #include "gl_fixture.h"
 #include "platform/platform.h"
 #include "render/effects.h"
+#include "support/sound_log.h"
 
 namespace {
-std::vector<SoundRequest> Sounds;
-void Record(const SoundRequest& request) {
-  Sounds.push_back(request);
-}
-int CountSamples(int n) {
-  int count = 0;
-  for (const SoundRequest& r : Sounds)
-    if (r.op == SoundRequest::Play && r.n == n) ++count;
-  return count;
-}
 
 class FrontEndFlow : public ::testing::Test {
 protected:
@@ -47,8 +38,8 @@ protected:
 
   void SetUp() override {
     ASSERT_TRUE(OpenGameTestWindow());
-    Sounds.clear();
-    SetSoundObserver(Record);
+    SoundLog().clear();
+    SetSoundObserver(RecordSound);
     HighScores = HighScoreRecord{};
     HighScores.profile.storyProgress = 20;
     HighScores.profile.money = 450;
@@ -76,7 +67,7 @@ protected:
     now = 100000;
     EnterFrontEnd(now);
     Advance(300);
-    Sounds.clear();
+    SoundLog().clear();
   }
   void Frame() { MenuFrame(now); }
   void Advance(int ticks) {
@@ -143,7 +134,7 @@ TEST_F(FrontEndFlow, ArcadeSetUpThroughTheStripStartsAGame) {
   EXPECT_EQ(TopMode, MODE_START_GAME);
   EXPECT_EQ(StartLevelIndex, ARCADE_LEVEL);
   EXPECT_EQ(ChosenTheme, 2);
-  EXPECT_EQ(CountSamples(SND_START), 1);
+  EXPECT_EQ(Played(SND_START), 1);
 }
 
 TEST_F(FrontEndFlow, BackLabelsReturnAlongTheStrip) {
@@ -277,7 +268,7 @@ TEST_F(FrontEndFlow, OptionsChangeBytesAndOnlyOkWritesTheFile) {
   Advance(80);
   Keep("options");
   BaseDir = dir + "/";
-  Sounds.clear();
+  SoundLog().clear();
 
   ClickLeft(300 + 20 * 2, 450, 20, "2"); // Music Volume 2
   EXPECT_EQ(Options[OPT_MUSIC_VOLUME], 2);
@@ -294,9 +285,9 @@ TEST_F(FrontEndFlow, OptionsChangeBytesAndOnlyOkWritesTheFile) {
   ClickLeft(340, 200, 20, "No"); // already windowed
   EXPECT_EQ(DisplaySwitchRequested, 0);
   ClickAt(700, 100); // empty space
-  EXPECT_EQ(CountSamples(SND_SELECT), 8);
+  EXPECT_EQ(Played(SND_SELECT), 8);
   bool volumeApplied = false;
-  for (const SoundRequest& r : Sounds)
+  for (const SoundRequest& r : SoundLog())
     if (r.op == SoundRequest::StreamVolume && r.value == 20) volumeApplied = true;
   EXPECT_TRUE(volumeApplied);
   struct stat st {};
@@ -380,8 +371,8 @@ TEST_F(FrontEndFlow, ShopShowsWhatTheMoneyCoversAndFillsSlotsInOrder) {
   ClickAt(80 * 1 + 40, 322); // One Line goes into F1 again
   EXPECT_EQ(ItemSlots[0], OneLine);
   EXPECT_EQ(ItemSlots[2], 0);
-  EXPECT_EQ(CountSamples(SND_BUY), 3);
-  EXPECT_EQ(CountSamples(SND_SELL), 1);
+  EXPECT_EQ(Played(SND_BUY), 3);
+  EXPECT_EQ(Played(SND_SELL), 1);
   PointAt(600, 300);
   Keep("shop_description");
 
@@ -429,7 +420,7 @@ TEST_F(FrontEndFlow, IntroductionBlocksTheSpotsUntilOk) {
   Keep("map_introduction");
   ClickAt(88, 286);
   EXPECT_EQ(HoverSpot, 1); // hovered and heard...
-  EXPECT_EQ(CountSamples(SND_MOVER), 1);
+  EXPECT_EQ(Played(SND_MOVER), 1);
   EXPECT_EQ(TopMode, MODE_FRONTEND); // ...but not started
   ClickCentred(400, 442, 25);        // "Ok"
   EXPECT_EQ(StoryIntroSeen, 1);
@@ -465,12 +456,12 @@ TEST_F(FrontEndFlow, HoverSoundPlaysOncePerLabelReached) {
   PointAt(400, 363); // "Story mode"
   Frame();
   Frame();
-  EXPECT_EQ(CountSamples(SND_MOVER), 1);
+  EXPECT_EQ(Played(SND_MOVER), 1);
   PointAt(400, 395); // "Arcade mode"
-  EXPECT_EQ(CountSamples(SND_MOVER), 2);
+  EXPECT_EQ(Played(SND_MOVER), 2);
   PointAt(700, 100); // empty space
   PointAt(400, 395);
-  EXPECT_EQ(CountSamples(SND_MOVER), 3);
+  EXPECT_EQ(Played(SND_MOVER), 3);
 }
 
 TEST_F(FrontEndFlow, ALongFrameCatchesUpWithAllItsTicks) {
@@ -545,7 +536,7 @@ TEST_F(FrontEndFlow, UnlockedLevelIsCelebratedOnTheMap) {
   MenuScreen = SCREEN_MAP;
   now = 2000;
   EnterFrontEnd(now);
-  EXPECT_EQ(CountSamples(SND_CHIME), 1);
+  EXPECT_EQ(Played(SND_CHIME), 1);
   Advance(150);
   Keep("map_star_burst");
   StoryProgressAtStart = 0;

@@ -129,20 +129,20 @@ TEST_F(DreamEditor, GridClicksToggleInnerCellsAndNeverSetCorners) {
       ListenToSounds();
       ClickAt(303 + 49 * c + 24, 201 + 49 * r + 24);
       EXPECT_EQ(DreamStone()[0][r * 4 + c], corner ? 0 : 1) << "cell " << c << "," << r;
-      EXPECT_EQ(PlayCount(SND_DC), corner ? 0 : 1) << "cell " << c << "," << r;
+      EXPECT_EQ(Played(SND_DC), corner ? 0 : 1) << "cell " << c << "," << r;
     }
   // A second click empties an inner cell again.
   ListenToSounds();
   ClickAt(352 + 10, 250 + 10);
   EXPECT_EQ(DreamStone()[0][1 * 4 + 1], 0);
-  EXPECT_EQ(PlayCount(SND_DC), 1);
+  EXPECT_EQ(Played(SND_DC), 1);
 
   // A corner holding a box (whatever put it there) is cleared, silently.
   DreamStone()[0][15] = 1;
   ListenToSounds();
   ClickAt(497, 395);
   EXPECT_EQ(DreamStone()[0][15], 0);
-  EXPECT_TRUE(Sounds().empty());
+  EXPECT_TRUE(SoundLog().empty());
 }
 
 TEST_F(DreamEditor, GridEdgesAndTheDoneButton) {
@@ -157,12 +157,12 @@ TEST_F(DreamEditor, GridEdgesAndTheDoneButton) {
   ClickAt(400, 396); // below it
   ClickAt(400, 405); // above the button's live strip
   EXPECT_EQ(CurrentGame.dreamTimer, 400);
-  EXPECT_EQ(PlayCount(SND_SELECT), 0);
+  EXPECT_EQ(Played(SND_SELECT), 0);
 
   ListenToSounds();
   ClickAt(369, 406);
   EXPECT_EQ(CurrentGame.dreamTimer, 50);
-  EXPECT_EQ(PlayCount(SND_SELECT), 1);
+  EXPECT_EQ(Played(SND_SELECT), 1);
   int boxes = 0;
   for (int n = 0; n < 16; ++n) boxes += DreamStone()[0][n];
   EXPECT_EQ(boxes, 2);

@@ -132,7 +132,7 @@ TEST_F(GamePlay, ArcadeGamePullsLandTurnsAndLeavesThroughThePause) {
     const int i = PulledStone.slot;
     ASSERT_EQ(StoneRing.dropProgress[i], 1) << "the pull did not start";
     EXPECT_EQ(PulledStone.anchorColumn, anchor);
-    EXPECT_EQ(PlayCount(SND_ANKER), attempt + 1);
+    EXPECT_EQ(Played(SND_ANKER), attempt + 1);
     if (StoneRing.dropLands[i] == 0) {
       // It flies back: the drawing drives its timer through the climb and descent.
       bool climbed = false, descended = false;
@@ -222,7 +222,7 @@ TEST_F(GamePlay, StoryLevelWithItemsAndTheDreamEditor) {
     MouseX = 303 + 49 * c + 20, MouseY = 201 + 49 * r + 20;
     DispatchAction(0);
   }
-  EXPECT_EQ(PlayCount(SND_DC), 4);
+  EXPECT_EQ(Played(SND_DC), 4);
   EXPECT_FALSE(DropRunning()); // the clicks did not pull
   Frame();
   SaveArtifact("play_story_dream_editor");

@@ -21,6 +21,7 @@
 #include "frontend/options.h"
 #include "game/state.h"
 #include "gl_fixture.h"
+#include "support/sound_log.h"
 
 namespace screen_test {
 
@@ -197,22 +198,6 @@ inline void BeginCamera() {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(0, 4, -25);
-}
-
-// --- sound requests --------------------------------------------------------------
-inline std::vector<SoundRequest>& Sounds() {
-  static std::vector<SoundRequest> requests;
-  return requests;
-}
-inline void ListenToSounds() {
-  Sounds().clear();
-  SetSoundObserver([](const SoundRequest& r) { Sounds().push_back(r); });
-}
-inline int PlayCount(int sample) {
-  int n = 0;
-  for (const SoundRequest& r : Sounds())
-    if (r.op == SoundRequest::Play && r.n == sample) ++n;
-  return n;
 }
 
 inline std::string SavePicture(const std::string& name) {

@@ -77,15 +77,15 @@ TEST_F(Scene, GripIsTheBoxAboveTheAnchorAndAnnouncedOncePerChange) {
   EXPECT_EQ(Grip.row, 2);
   EXPECT_EQ(Grip.rotation, 0);
   EXPECT_FLOAT_EQ(Grip.height, 2.0f);
-  EXPECT_EQ(PlayCount(SND_AIM), 1);
+  EXPECT_EQ(Played(SND_AIM), 1);
 
   Frame(Stones);
-  EXPECT_EQ(PlayCount(SND_AIM), 1); // still the same box: no repeat
+  EXPECT_EQ(Played(SND_AIM), 1); // still the same box: no repeat
 
   Anchor.column = 8;
   Frame(Stones);
   EXPECT_EQ(Grip.column, 2);
-  EXPECT_EQ(PlayCount(SND_AIM), 2);
+  EXPECT_EQ(Played(SND_AIM), 2);
 
   // Nothing above the anchor: no grip, and the next grip is announced again.
   Anchor.column = 3;
@@ -95,13 +95,13 @@ TEST_F(Scene, GripIsTheBoxAboveTheAnchorAndAnnouncedOncePerChange) {
   EXPECT_EQ(AnnouncedGrip.row, NO_ANNOUNCED_ROW);
   Anchor.column = 8;
   Frame(Stones);
-  EXPECT_EQ(PlayCount(SND_AIM), 3);
+  EXPECT_EQ(Played(SND_AIM), 3);
 
   // A turn of the stones is a new grip too.
   StoneRing.rotation = 2;
   Frame(Stones);
   EXPECT_EQ(Grip.rotation, 2);
-  EXPECT_EQ(PlayCount(SND_AIM), 4);
+  EXPECT_EQ(Played(SND_AIM), 4);
 }
 
 TEST_F(Scene, GripIsTheLowestBoxOfTheColumnAndFollowsTheSnappedPosition) {
@@ -124,7 +124,7 @@ TEST_F(Scene, ReplacedStoneGivesNoGripWhileItComesDown) {
   StoneRing.appearTimer[0] = 151;
   Frame(Stones);
   EXPECT_EQ(Grip.stone, -1);
-  EXPECT_EQ(PlayCount(SND_AIM), 0);
+  EXPECT_EQ(Played(SND_AIM), 0);
 
   StoneRing.appearTimer[0] = 150;
   Frame(Stones);

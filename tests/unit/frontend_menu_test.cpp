@@ -19,27 +19,15 @@
 #include "frontend/options.h"
 #include "game/state.h"
 #include "render/effects.h"
+#include "support/sound_log.h"
 
 namespace {
-std::vector<SoundRequest> Sounds;
-void Record(const SoundRequest& request) {
-  Sounds.push_back(request);
-}
-
-int CountSamples(int n) {
-  int count = 0;
-  for (const SoundRequest& r : Sounds)
-    if (r.op == SoundRequest::Play && r.n == n) ++count;
-  return count;
-}
 bool MusicStarted(int n) {
-  for (const SoundRequest& r : Sounds)
-    if (r.op == SoundRequest::Music && r.n == n) return true;
-  return false;
+  return CountSounds(SoundRequest::Music, n) > 0;
 }
 int LastVolume(SoundRequest::Op op) {
   int value = -1;
-  for (const SoundRequest& r : Sounds)
+  for (const SoundRequest& r : SoundLog())
     if (r.op == op) value = r.value;
   return value;
 }
@@ -53,8 +41,8 @@ int ActiveStars() {
 class FrontEndState : public ::testing::Test {
 protected:
   void SetUp() override {
-    Sounds.clear();
-    SetSoundObserver(Record);
+    SoundLog().clear();
+    SetSoundObserver(RecordSound);
     MenuScreen = SCREEN_MAIN;
     OptionsOpen = InstructionsOpen = InstructionsPage = 0;
     SlidePos = SlideTarget = 0;
@@ -110,7 +98,7 @@ TEST_F(FrontEndState, SideScreenBecomesMainMenuOnlyWhenTheStripArrives) {
   SlidePos = SlideTarget = 80;
   Click(20); // the hall of fame's "ok"
   EXPECT_EQ(SlideTarget, 0);
-  EXPECT_EQ(CountSamples(SND_SELECT), 1);
+  EXPECT_EQ(Played(SND_SELECT), 1);
   Ticks(79);
   EXPECT_EQ(MenuScreen, SCREEN_SIDE);
   // Main-menu labels passing under the pointer during the slide do nothing.
@@ -154,8 +142,8 @@ TEST_F(FrontEndState, ArcadeSetUpLeadsToAGameAndBackLeadsHome) {
   EXPECT_EQ(StartLevelIndex, ARCADE_LEVEL);
   EXPECT_EQ(ChosenTheme, 3);
   EXPECT_EQ(ArcadeCylinderSize, 12);
-  EXPECT_EQ(CountSamples(SND_START), 1);
-  EXPECT_EQ(CountSamples(SND_SELECT), 5);
+  EXPECT_EQ(Played(SND_START), 1);
+  EXPECT_EQ(Played(SND_SELECT), 5);
 
   MenuScreen = SCREEN_CYLINDER;
   Click(14);
@@ -181,7 +169,7 @@ TEST_F(FrontEndState, MainMenuOpensEachSideScreenWithItsFlags) {
   EXPECT_EQ(OptionsOpen, 0);
   EXPECT_EQ(InstructionsOpen, 1);
   EXPECT_EQ(InstructionsPage, 0);
-  EXPECT_EQ(CountSamples(SND_SELECT), 3);
+  EXPECT_EQ(Played(SND_SELECT), 3);
 
   MenuScreen = SCREEN_MAIN;
   Click(1);
@@ -203,10 +191,10 @@ TEST_F(FrontEndState, InstructionPagesTurnWithinTheFourPages) {
   EXPECT_EQ(InstructionsPage, 3);
   Click(40);
   EXPECT_EQ(InstructionsPage, 2);
-  EXPECT_EQ(CountSamples(SND_SELECT), 4);
+  EXPECT_EQ(Played(SND_SELECT), 4);
   Click(20);
   EXPECT_EQ(SlideTarget, 0);
-  EXPECT_EQ(CountSamples(SND_SELECT), 5);
+  EXPECT_EQ(Played(SND_SELECT), 5);
 }
 
 TEST_F(FrontEndState, NoClickOutsideALabelDoesAnything) {
@@ -215,7 +203,7 @@ TEST_F(FrontEndState, NoClickOutsideALabelDoesAnything) {
   Click(0);
   MenuScreen = SCREEN_MAP;
   Click(0);
-  EXPECT_TRUE(Sounds.empty());
+  EXPECT_TRUE(SoundLog().empty());
   EXPECT_EQ(TopMode, MODE_FRONTEND);
 }
 
@@ -263,7 +251,7 @@ TEST_F(OptionsScreen, DigitsSetTheBytesAndVolumesApplyAtOnce) {
   EXPECT_EQ(LastVolume(SoundRequest::SampleVolume), 0);
   Click(21 + 9);
   EXPECT_EQ(LastVolume(SoundRequest::SampleVolume), 90);
-  EXPECT_EQ(CountSamples(SND_SELECT), 4);
+  EXPECT_EQ(Played(SND_SELECT), 4);
   EXPECT_FALSE(FileExists());
 }
 
@@ -298,7 +286,7 @@ TEST_F(OptionsScreen, FullscreenAsksForASwitchOnlyWhenItChanges) {
 
 TEST_F(OptionsScreen, EmptySpaceStillClicksAndNothingChanges) {
   Click(0);
-  EXPECT_EQ(CountSamples(SND_SELECT), 1);
+  EXPECT_EQ(Played(SND_SELECT), 1);
   EXPECT_EQ(MenuScreen, SCREEN_SIDE);
   EXPECT_EQ(SlideTarget, 80);
 }
@@ -330,12 +318,12 @@ TEST_F(FrontEndState, SpotsWaitForTheIntroductionThenStartTheirLevel) {
   HoverSpot = 7;
   Click(0);
   EXPECT_EQ(TopMode, MODE_FRONTEND);
-  EXPECT_TRUE(Sounds.empty());
+  EXPECT_TRUE(SoundLog().empty());
 
   HoverSpot = 0;
   Click(77);
   EXPECT_EQ(StoryIntroSeen, 1);
-  EXPECT_EQ(CountSamples(SND_SELECT), 1);
+  EXPECT_EQ(Played(SND_SELECT), 1);
 
   HoverSpot = 7;
   Click(0);
@@ -343,8 +331,8 @@ TEST_F(FrontEndState, SpotsWaitForTheIntroductionThenStartTheirLevel) {
   EXPECT_EQ(StartLevelIndex, 6);
   EXPECT_EQ(ChosenTheme, 2);
   EXPECT_EQ(StoryProgressAtStart, 12);
-  EXPECT_EQ(CountSamples(SND_START), 1);
-  EXPECT_EQ(CountSamples(SND_SELECT), 2);
+  EXPECT_EQ(Played(SND_START), 1);
+  EXPECT_EQ(Played(SND_SELECT), 2);
 }
 
 TEST_F(FrontEndState, MapButtonsLeadToTheShopAndTheMainMenu) {
@@ -360,7 +348,7 @@ TEST_F(FrontEndState, MapButtonsLeadToTheShopAndTheMainMenu) {
   EXPECT_EQ(SlidePos, 60);
   EXPECT_EQ(SlideTarget, 0);
   EXPECT_TRUE(MusicStarted(MUS_TITLE));
-  EXPECT_EQ(CountSamples(SND_SELECT), 3);
+  EXPECT_EQ(Played(SND_SELECT), 3);
 }
 
 TEST_F(FrontEndState, EnteringRestartsClockFadeAndSideFlags) {
@@ -388,7 +376,7 @@ TEST_F(FrontEndState, ANewlyUnlockedLevelIsCelebratedAtItsSpot) {
   EnterFrontEnd(0);
   EXPECT_TRUE(MusicStarted(MUS_MAP));
   EXPECT_FALSE(MusicStarted(MUS_TITLE));
-  EXPECT_EQ(CountSamples(SND_CHIME), 1);
+  EXPECT_EQ(Played(SND_CHIME), 1);
   EXPECT_EQ(ActiveStars(), 51);
   for (const PuffRecord& s : Stars) {
     if (s.life <= 0) continue;
@@ -406,7 +394,7 @@ TEST_F(FrontEndState, NoCelebrationWhenNothingNewOrTheProgressIsDamaged) {
   StoryProgressAtStart = 5;
   HighScores.profile.storyProgress = 5; // replayed an older level or lost
   EnterFrontEnd(0);
-  EXPECT_EQ(CountSamples(SND_CHIME), 0);
+  EXPECT_EQ(Played(SND_CHIME), 0);
 
   StoryProgressAtStart = 70;
   HighScores.profile.storyProgress = 71; // beyond the map's 55 spots

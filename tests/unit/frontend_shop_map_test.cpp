@@ -13,24 +13,15 @@
 #include "frontend/menu_screens.h"
 #include "frontend/shop.h"
 #include "game/state.h"
+#include "support/sound_log.h"
 
 namespace {
-std::vector<SoundRequest> Sounds;
-void Record(const SoundRequest& request) {
-  Sounds.push_back(request);
-}
-int CountSamples(int n) {
-  int count = 0;
-  for (const SoundRequest& r : Sounds)
-    if (r.op == SoundRequest::Play && r.n == n) ++count;
-  return count;
-}
 
 class Shop : public ::testing::Test {
 protected:
   void SetUp() override {
-    Sounds.clear();
-    SetSoundObserver(Record);
+    SoundLog().clear();
+    SetSoundObserver(RecordSound);
     HighScores = HighScoreRecord{};
     HighScores.profile.storyProgress = 10;
     ItemSlots[0] = ItemSlots[1] = ItemSlots[2] = 0;
@@ -59,12 +50,12 @@ TEST_F(Shop, BuyingFillsTheFirstEmptySlotAndCostsThePrice) {
   Click(8); // Potion into F3, F2 being full
   EXPECT_EQ(ItemSlots[2], Potion);
   EXPECT_EQ(HighScores.profile.money, 100);
-  EXPECT_EQ(CountSamples(SND_BUY), 2);
+  EXPECT_EQ(Played(SND_BUY), 2);
 
   Click(31); // sell F2
   EXPECT_EQ(ItemSlots[1], 0);
   EXPECT_EQ(HighScores.profile.money, 150);
-  EXPECT_EQ(CountSamples(SND_SELL), 1);
+  EXPECT_EQ(Played(SND_SELL), 1);
   Click(1);
   EXPECT_EQ(ItemSlots[1], OneLine);
   EXPECT_EQ(HighScores.profile.money, 50);
@@ -81,7 +72,7 @@ TEST_F(Shop, WithEverySlotFullABuyDoesNothingAtAll) {
   EXPECT_EQ(ItemSlots[0], OneLine);
   EXPECT_EQ(ItemSlots[1], OneTube);
   EXPECT_EQ(ItemSlots[2], Aimhelp);
-  EXPECT_TRUE(Sounds.empty());
+  EXPECT_TRUE(SoundLog().empty());
 }
 
 TEST_F(Shop, SellingAlwaysReturnsFifty) {
@@ -104,7 +95,7 @@ TEST_F(Shop, RepeatedClicksBeforeTheNextFrameNeverGoIntoDebtOrSellTwice) {
   Click(30);
   Click(30);
   EXPECT_EQ(HighScores.profile.money, 50);
-  EXPECT_EQ(CountSamples(SND_SELL), 1);
+  EXPECT_EQ(Played(SND_SELL), 1);
 }
 
 TEST_F(Shop, ASlotWithAnUnknownCodeCountsAsEmpty) {

@@ -44,7 +44,7 @@ TEST_F(Actions, ThemeKeysOnlyWithTheWholeStoryOpen) {
   EXPECT_EQ(CurrentGame.theme, 1);
   DispatchAction(12);
   EXPECT_EQ(CurrentGame.theme, 5);
-  EXPECT_EQ(Count(SoundRequest::Music, 5), 0) << "the music does not change";
+  EXPECT_EQ(CountSounds(SoundRequest::Music, 5), 0) << "the music does not change";
   CurrentGame.levelCleared = 1;
   DispatchAction(9);
   EXPECT_EQ(CurrentGame.theme, 2) << "also on the level-clear screen";

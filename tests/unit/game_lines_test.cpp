@@ -193,7 +193,7 @@ TEST_F(Lines, StoryLevelClearsPaysAndOpensTheNextLevel) {
   EXPECT_EQ(CurrentGame.shownLevelScore, 100);
   EXPECT_EQ(HighScores.profile.storyProgress, 22);
   EXPECT_EQ(Played(SND_WIN), 1);
-  EXPECT_EQ(Count(SoundRequest::Fade, ChosenTheme), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Fade, ChosenTheme), 1);
 }
 
 TEST_F(Lines, ReplayingAnOlderLevelOrTheLastOneOpensNothing) {
@@ -303,7 +303,7 @@ TEST_F(RowDrops, DangerLineEndsTheArcadeGameAtRowZero) {
   DropRows();
   EXPECT_EQ(CurrentGame.gameOver, 1);
   EXPECT_EQ(Played(SND_BUZZ), 1);
-  EXPECT_EQ(Count(SoundRequest::Fade, ChosenTheme), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Fade, ChosenTheme), 1);
   CurrentGame.gameOver = 5;
   DropRows();
   EXPECT_EQ(Played(SND_BUZZ), 1) << "only once";

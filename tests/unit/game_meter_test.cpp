@@ -13,8 +13,8 @@ TEST_F(Meter, WarningLoopStartsOnceAndFollowsTheLevel) {
   UpdateMeter();
   UpdateMeter();
   EXPECT_EQ(LevelMeter.warningOn, 1);
-  EXPECT_EQ(Count(SoundRequest::Restart, SND_STONE), 1);
-  EXPECT_EQ(Count(SoundRequest::Level, SND_STONE), 2);
+  EXPECT_EQ(CountSounds(SoundRequest::Restart, SND_STONE), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Level, SND_STONE), 2);
   EXPECT_EQ(SoundLog().back().value, 50);
   EXPECT_GE(LevelMeter.shake, 0.0f);
   EXPECT_LE(LevelMeter.shake, 99.0f / 4000.0f * 6.0f + 1e-6f);
@@ -27,7 +27,7 @@ TEST_F(Meter, WarningLoopStartsOnceAndFollowsTheLevel) {
   SoundLog().clear();
   UpdateMeter();
   EXPECT_EQ(LevelMeter.warningOn, 0);
-  EXPECT_EQ(Count(SoundRequest::Stop, SND_STONE), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Stop, SND_STONE), 1);
   EXPECT_FLOAT_EQ(LevelMeter.shake, 0.0f);
 }
 
@@ -86,7 +86,7 @@ TEST_F(Meter, WarningContinuesWhileTheHourglassFreezesTheMeter) {
   CurrentGame.hourglassTimer = 100;
   UpdateMeter();
   EXPECT_FLOAT_EQ(LevelMeter.value, 5.0f);
-  EXPECT_EQ(Count(SoundRequest::Restart, SND_STONE), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Restart, SND_STONE), 1);
 }
 
 TEST_F(Meter, EmptyMeterWaitsAtZeroWhileAStoneDrops) {
@@ -151,7 +151,7 @@ TEST_F(TubeLine, LiftsTheActiveColumnsAndFillsTheBottomRow) {
   EXPECT_EQ(LevelMeter.warningOn, 0);
   EXPECT_EQ(LevelMeter.refillFlash, 254);
   EXPECT_EQ(CurrentGame.fallTimer, 0);
-  EXPECT_EQ(Count(SoundRequest::Stop, SND_STONE), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Stop, SND_STONE), 1);
   EXPECT_EQ(Played(SND_TUBELINE), 1);
 }
 

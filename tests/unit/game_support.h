@@ -25,27 +25,9 @@
 #include "game/tick.h"
 #include "render/effects.h"
 #include "support/headless_game.h"
+#include "support/sound_log.h"
 
 namespace gametest {
-
-inline std::vector<SoundRequest>& SoundLog() {
-  static std::vector<SoundRequest> log;
-  return log;
-}
-inline void RecordSound(const SoundRequest& r) {
-  SoundLog().push_back(r);
-}
-
-// How often sample n was asked for with the given operation.
-inline int Count(SoundRequest::Op op, int n) {
-  int k = 0;
-  for (const SoundRequest& r : SoundLog())
-    if (r.op == op && r.n == n) ++k;
-  return k;
-}
-inline int Played(int n) {
-  return Count(SoundRequest::Play, n);
-}
 
 inline int ActivePieces(const PieceRecord* pool, int n) {
   int k = 0;

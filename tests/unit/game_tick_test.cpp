@@ -42,7 +42,7 @@ TEST_F(Start, ArcadeStartValues) {
     EXPECT_GE(StoneRing.kind[i], 1);
     EXPECT_LE(StoneRing.kind[i], 16);
   }
-  EXPECT_EQ(Count(SoundRequest::Music, ChosenTheme), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Music, ChosenTheme), 1);
   EXPECT_EQ(MultiLineAge, -1);
   EXPECT_EQ(LevelUpAge, -1);
   EXPECT_EQ(LevelUpDirection, -1);
@@ -187,7 +187,7 @@ TEST_F(Tick, CountsTimersAndCopiesThePendingMode) {
   Ticks(30);
   EXPECT_EQ(CurrentGame.startDelay, 0);
   EXPECT_EQ(CurrentGame.escBlock, 0);
-  EXPECT_EQ(Count(SoundRequest::Restore, ChosenTheme), 42);
+  EXPECT_EQ(CountSounds(SoundRequest::Restore, ChosenTheme), 42);
 }
 
 TEST_F(Tick, RepeatTimersAndRefillFlashRunDown) {
@@ -311,7 +311,7 @@ TEST_F(Ending, LevelClearCountsMoneyThenReturnsToTheMap) {
   EXPECT_EQ(CurrentGame.shownLevelScore, 0);
   EXPECT_EQ(CurrentGame.clearEndTicks, 1);
   EXPECT_GE(Played(SND_COIN), 2);
-  EXPECT_EQ(Count(SoundRequest::Restore, ChosenTheme), 0) << "the faded music stays faded";
+  EXPECT_EQ(CountSounds(SoundRequest::Restore, ChosenTheme), 0) << "the faded music stays faded";
   Ticks(196);
   EXPECT_EQ(CurrentGame.pendingMode, 0);
   Ticks(1);
@@ -342,7 +342,7 @@ TEST_F(Ending, GameOverCountsToOneHundredAndRetryIsLiveAboveFifty) {
   EXPECT_EQ(CurrentGame.gameOver, 50) << "not yet clickable";
   Ticks(60);
   EXPECT_EQ(CurrentGame.gameOver, 100);
-  EXPECT_EQ(Count(SoundRequest::Restore, ChosenTheme), 0);
+  EXPECT_EQ(CountSounds(SoundRequest::Restore, ChosenTheme), 0);
 }
 
 TEST_F(Ending, RetryYesStartsTheSameArcadeGameWithTheSameSize) {
@@ -382,7 +382,7 @@ TEST_F(Ending, RetryNoReturnsToTheMainMenu) {
   EXPECT_EQ(MenuScreen, SCREEN_MAIN);
   EXPECT_EQ(SlidePos, 60);
   EXPECT_EQ(SlideTarget, 0);
-  EXPECT_EQ(Count(SoundRequest::Stop, SND_STONE), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Stop, SND_STONE), 1);
   EXPECT_EQ(LastInsertIndex, -1);
 }
 
@@ -444,7 +444,7 @@ TEST_F(Ending, LeavingThroughThePauseDialogSkipsTheHallOfFame) {
   EXPECT_EQ(SlidePos, 60);
   EXPECT_EQ(LastInsertIndex, -1);
   EXPECT_EQ(HighScores.tables[2][9].score, 0);
-  EXPECT_EQ(Count(SoundRequest::Stop, SND_STONE), 1);
+  EXPECT_EQ(CountSounds(SoundRequest::Stop, SND_STONE), 1);
 
   StartStory(PlainLevel());
   DispatchAction(7);
