@@ -11,53 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "assets/image_parse.h"
-#include "core/files.h"
+#include "generated_picture.h"
 
 namespace {
 
-struct Picture {
-  ParsedImage image;
-  // Channel ch (0 red .. 3 alpha) of texel (x, y) from the top-left, 0..255.
-  int At(int x, int y, int ch) const {
-    if (ch == 3 && image.bytesPerPixel == 3) return 255;
-    size_t row = static_cast<size_t>(image.height - 1 - y);
-    return image.pixels[(row * image.width + x) * image.bytesPerPixel + ch];
-  }
-  int Brightness(int x, int y) const { return std::max({At(x, y, 0), At(x, y, 1), At(x, y, 2)}); }
-  bool Shown(int x, int y) const { return At(x, y, 3) <= 25; } // the masked draw's alpha <= 0.1
-  int Width() const { return image.width; }
-  int Height() const { return image.height; }
-};
-
-class GeneratedPieces : public ::testing::Test {
-protected:
-  void SetUp() override {
-    const char* dir = std::getenv("QUORBELS_DATA");
-    if (!dir) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
-    textures = std::string(dir) + "/textures/";
-  }
-
-  // Loads a picture through the loader's own parser; fails the test when it cannot.
-  Picture Load(const std::string& name) {
-    Picture p;
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(ReadWholeFile(textures + name, bytes)) << name << " is missing";
-    ImageError error;
-    bool ok = name.substr(name.size() - 4) == ".bmp"
-                  ? ParseBmp(bytes.data(), bytes.size(), p.image, error)
-                  : ParseTga(bytes.data(), bytes.size(), name, p.image, error);
-    EXPECT_TRUE(ok) << name << ": " << error.text;
-    if (ok && name.substr(name.size() - 4) == ".bmp") {
-      // The loader reads BMP rows without padding: a width whose row is not a
-      // multiple of four bytes would come out sheared.
-      EXPECT_EQ(p.image.width * 3 % 4, 0) << name;
-    }
-    return p;
-  }
-
-  std::string textures;
-};
+using GeneratedPieces = GeneratedPictureTest;
 
 const std::vector<std::string> Icons = {"I_OneLine.bmp",  "I_TwoLine.bmp",    "I_OneTube.bmp",
                                         "I_TwoTube.bmp",  "I_Targethelp.bmp", "I_Hourglass.bmp",
