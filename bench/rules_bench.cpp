@@ -13,16 +13,9 @@
 #include "game/state.h"
 #include "game/tick.h"
 #include "render/effects.h"
+#include "support/headless_game.h"
 
 namespace {
-void FillPools() {
-  for (int k = 0; k < STAR_POOL; ++k) SpawnStar(0, 0, 0.01f, 0.01f);
-  for (int k = 0; k < DEBRIS_POOL; ++k) SpawnDebris(2, 0, 0, 0.01f, 0.1f, 0.01f);
-  for (int k = 0; k < SUIT_DROP_POOL; ++k) SpawnSuitDrop(1, 3.0f, -5.0f);
-  for (int k = 0; k < FALLING_BOX_POOL; ++k) SpawnFallingBox(1, 6, -3, 0.02f, 0.05f);
-  for (int k = 0; k < EXPLOSION_POOL; ++k) SpawnExplosion(0, 0);
-  for (int k = 0; k < DUST_POOL; ++k) SpawnDust(0, 0, 0, 0);
-}
 
 // Tube rows at the bottom and a stack of almost complete rows above them.
 void BuildBusyField() {
@@ -33,7 +26,7 @@ void BuildBusyField() {
     for (int c = 0; c < 12; ++c)
       Cell(c, r) = c == (r * 5) % 12 ? CELL_EMPTY : static_cast<uint8_t>(1 + (r + c) % 8);
   CurrentGame.bombChance = 40;
-  FillPools();
+  FillEffectPools();
 }
 } // namespace
 
@@ -55,7 +48,7 @@ static void BM_GameTickBusyArcade(benchmark::State& state) {
     // Keeping the field busy is the benchmark's own work, not the tick's.
     if (t % 200 == 0 || CurrentGame.gameOver != 0 || t % 3000 == 0) {
       state.PauseTiming();
-      if (t % 200 == 0) FillPools();
+      if (t % 200 == 0) FillEffectPools();
       if (CurrentGame.gameOver != 0 || t % 3000 == 0) BuildBusyField();
       state.ResumeTiming();
     }

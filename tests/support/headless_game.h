@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/banners.h"
+#include "assets/text.h"
 #include "core/arith.h"
 #include "frontend/highscore.h"
 #include "frontend/menu.h"
@@ -40,4 +41,15 @@ inline void ResetHeadlessGame(uint64_t seed) {
   TopMode = 0;
   StoneRing.rotateTimer = -1;
   StoneRing.rotateBackTimer = -1;
+}
+
+// Every effect pool full, as in the busiest moments of a game: each later spawn
+// has to find its pool full.
+inline void FillEffectPools() {
+  for (int k = 0; k < STAR_POOL; ++k) SpawnStar(0, 0, 0.01f, 0.01f);
+  for (int k = 0; k < DEBRIS_POOL; ++k) SpawnDebris(2, 0, 0, 0.01f, 0.1f, 0.01f);
+  for (int k = 0; k < SUIT_DROP_POOL; ++k) SpawnSuitDrop(1, 3.0f, -5.0f);
+  for (int k = 0; k < FALLING_BOX_POOL; ++k) SpawnFallingBox(1, 6, -3, 0.02f, 0.05f);
+  for (int k = 0; k < EXPLOSION_POOL; ++k) SpawnExplosion(0, 0);
+  for (int k = 0; k < DUST_POOL; ++k) SpawnDust(0, 0, 0, 0);
 }

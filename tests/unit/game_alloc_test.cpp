@@ -17,19 +17,7 @@
 #include "game/tick.h"
 #include "render/effects.h"
 #include "support/alloc_counter.h"
-
-
-
-namespace {
-void FillPools() {
-  for (int k = 0; k < STAR_POOL; ++k) SpawnStar(0, 0, 0.01f, 0.01f);
-  for (int k = 0; k < DEBRIS_POOL; ++k) SpawnDebris(2, 0, 0, 0.01f, 0.1f, 0.01f);
-  for (int k = 0; k < SUIT_DROP_POOL; ++k) SpawnSuitDrop(1, 3.0f, -5.0f);
-  for (int k = 0; k < FALLING_BOX_POOL; ++k) SpawnFallingBox(1, 6, -3, 0.02f, 0.05f);
-  for (int k = 0; k < EXPLOSION_POOL; ++k) SpawnExplosion(0, 0);
-  for (int k = 0; k < DUST_POOL; ++k) SpawnDust(0, 0, 0, 0);
-}
-} // namespace
+#include "support/headless_game.h"
 
 TEST(NoAllocation, GameTickAndActionsAllocateNothing) {
   SetSoundObserver(nullptr);
@@ -46,7 +34,7 @@ TEST(NoAllocation, GameTickAndActionsAllocateNothing) {
   PlayerName = "TWELVE CHARS";
   LevelMeter.drainPerTick = 0.5f; // tube lines every 200 ticks
   CurrentGame.bombChance = 50;
-  FillPools();
+  FillEffectPools();
 
   // The counter itself must see an allocation, or the test below proves nothing.
   StartCountingAllocations();
@@ -74,7 +62,7 @@ TEST(NoAllocation, GameTickAndActionsAllocateNothing) {
       LevelMeter.drainPerTick = 0.5f;
       CurrentGame.bombChance = 50;
     }
-    if (t % 400 == 0) FillPools();
+    if (t % 400 == 0) FillEffectPools();
     if (t % 150 == 0) {
       // A row with one gap above the tube block keeps lines coming.
       int r = 11;
