@@ -1,7 +1,13 @@
 // The data generator: writes the complete data/ folder the game loads, every
 // file deterministic (fixed seeds), in exactly the formats the loaders read.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
+
+// Writes one data file atomically (no half-written file is ever left behind);
+// on failure prints the path and the reason and returns false.
+bool WriteDataFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Each writer fills its part of `dataDir` (which ends in '/'), creating folders as
 // needed, and returns false after printing what went wrong.

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "core/binio.h"
-#include "core/files.h"
 #include "datagen.h"
 #include "image.h"
 
@@ -124,11 +123,5 @@ bool WriteFont(const std::string& dataDir) {
   FT_Done_FreeType(library);
 
   if (!WriteTga(dataDir + "textures/font.tga", atlas, 32)) return false;
-  std::string why;
-  const std::vector<uint8_t>& bytes = widths.Result();
-  if (!WriteFileAtomic(dataDir + "misc/font.dat", bytes.data(), bytes.size(), &why)) {
-    std::fprintf(stderr, "datagen: %smisc/font.dat: %s\n", dataDir.c_str(), why.c_str());
-    return false;
-  }
-  return true;
+  return WriteDataFile(dataDir + "misc/font.dat", widths.Result());
 }

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/binio.h"
-#include "core/files.h"
+#include "datagen.h"
 
 Color Hex(uint32_t rgb, float alpha) {
   return Color{((rgb >> 16) & 255) / 255.0f, ((rgb >> 8) & 255) / 255.0f, (rgb & 255) / 255.0f, alpha};
@@ -592,12 +592,7 @@ bool WriteEncoded(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::fprintf(stderr, "datagen: %s: picture cannot be stored in this format\n", path.c_str());
     return false;
   }
-  std::string why;
-  if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
-    std::fprintf(stderr, "datagen: %s: %s\n", path.c_str(), why.c_str());
-    return false;
-  }
-  return true;
+  return WriteDataFile(path, bytes);
 }
 } // namespace
 

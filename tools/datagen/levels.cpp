@@ -10,7 +10,6 @@
 #include <cstring>
 #include <vector>
 
-#include "core/files.h"
 #include "datagen.h"
 #include "game/levels.h"
 
@@ -189,10 +188,5 @@ bool WriteLevels(const std::string& dataDir) {
     EncodeLevelRecord(record, bytes.data() + n * LEVEL_RECORD_SIZE);
   }
   std::string path = dataDir + "misc/levels.qrb";
-  std::string why;
-  if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
-    std::fprintf(stderr, "datagen: %s: %s\n", path.c_str(), why.c_str());
-    return false;
-  }
-  return true;
+  return WriteDataFile(path, bytes);
 }

@@ -4,14 +4,12 @@
 // boxes, surfaces of revolution, tubes swept along a path, extruded outlines)
 // and placed in the model space the scene expects for it.
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
 
 #include "core/binio.h"
-#include "core/files.h"
 #include "datagen.h"
 
 namespace {
@@ -601,11 +599,7 @@ bool WriteModels(const std::string& dataDir) {
     Mesh m = e.make();
     std::vector<uint8_t> bytes = EncodeMs3d(m);
     std::string path = dataDir + "3d/" + e.file;
-    std::string why;
-    if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
-      std::fprintf(stderr, "datagen: %s: %s\n", path.c_str(), why.c_str());
-      return false;
-    }
+    if (!WriteDataFile(path, bytes)) return false;
   }
   return true;
 }

@@ -14,7 +14,6 @@
 #include <vorbis/vorbisenc.h>
 
 #include "assets/sound.h"
-#include "core/files.h"
 #include "datagen.h"
 #include "synth.h"
 
@@ -843,11 +842,7 @@ bool WriteMusic(const std::string& dataDir) {
       std::fprintf(stderr, "datagen: %s: the Vorbis encoder refused its settings\n", path.c_str());
       return false;
     }
-    std::string why;
-    if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
-      std::fprintf(stderr, "datagen: %s: %s\n", path.c_str(), why.c_str());
-      return false;
-    }
+    if (!WriteDataFile(path, bytes)) return false;
   }
   return true;
 }

@@ -1,5 +1,4 @@
 // The two player files as installed: the options and the high-score record.
-#include <cstdio>
 #include <cstring>
 
 #include "core/files.h"
@@ -16,12 +15,7 @@ bool KeepExisting(const std::string& path, size_t size) {
 
 bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (KeepExisting(path, bytes.size())) return true;
-  std::string why;
-  if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
-    std::fprintf(stderr, "datagen: %s: %s\n", path.c_str(), why.c_str());
-    return false;
-  }
-  return true;
+  return WriteDataFile(path, bytes);
 }
 }  // namespace
 

@@ -6,14 +6,12 @@
 // click; the warning loop is built from whole periods so it repeats seamlessly.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "assets/sound.h"
 #include "core/binio.h"
-#include "core/files.h"
 #include "datagen.h"
 #include "synth.h"
 
@@ -496,11 +494,7 @@ bool WriteSounds(const std::string& dataDir) {
     SeedRandom(1000 + n);
     std::vector<uint8_t> bytes = EncodeWav(makers[n]());
     std::string path = dataDir + "sound/" + SampleFiles[n];
-    std::string why;
-    if (!WriteFileAtomic(path, bytes.data(), bytes.size(), &why)) {
-      std::fprintf(stderr, "datagen: %s: %s\n", path.c_str(), why.c_str());
-      return false;
-    }
+    if (!WriteDataFile(path, bytes)) return false;
   }
   return true;
 }
