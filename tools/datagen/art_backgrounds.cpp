@@ -94,13 +94,7 @@ Canvas Title() {
                      {{0, Hex(0x23306e)}, {0.45f, Hex(0x5a7fc8)}, {0.8f, Hex(0xf0b8a0)}, {1, Hex(0xffe0a8)}});
   DrawSun(p, 590, 300, 34, Hex(0xfffbe8), Hex(0xffe0a0, 0.6f));
   Rng rng(501);
-  for (int i = 0; i < 60; ++i) {
-    float alpha = rng.Range(0.2f, 0.7f);
-    float r = rng.Range(0.5f, 1.2f);
-    float y = rng.Range(0, 120);
-    float x = rng.Range(0, SCREEN_W);
-    FillCircle(p, x, y, r, Hex(0xffffff, alpha));
-  }
+  ScatterStars(p, rng, 60, SCREEN_W, 120, 0.5f, 1.2f, 0.2f, 0.7f);
   DrawCloud(p, 140, 210, 180, Hex(0xfff0ea, 0.95f), 502);
   DrawCloud(p, 700, 170, 150, Hex(0xfff0ea, 0.92f), 503);
   DrawCloud(p, 420, 240, 120, Hex(0xfff0ea, 0.85f), 504);

@@ -97,6 +97,10 @@ void DrawMountains(Canvas& cv, float x0, float x1, float baseY, float height, in
                    const Color& rock, const Color& shade, const Color& snow, float snowDepth);
 void DrawCloud(Canvas& cv, float cx, float cy, float width, const Color& color, uint32_t seed);
 void DrawSun(Canvas& cv, float cx, float cy, float r, const Color& core, const Color& glow);
+// `count` white stars of radius rMin..rMax and alpha aMin..aMax scattered over
+// [0, width) x [0, height), drawn from `rng`.
+void ScatterStars(Canvas& cv, Rng& rng, int count, float width, float height, float rMin, float rMax,
+                  float aMin, float aMax);
 void DrawPine(Canvas& cv, float x, float baseY, float height, const Color& leaf, const Color& trunk);
 void DrawRoundTree(Canvas& cv, float x, float baseY, float height, const Color& leaf, const Color& trunk,
                    uint32_t seed);

@@ -82,6 +82,18 @@ void DrawCloud(Canvas& target, float cx, float cy, float width, const Color& col
     }
 }
 
+void ScatterStars(Canvas& cv, Rng& rng, int count, float width, float height, float rMin, float rMax,
+                  float aMin, float aMax) {
+  for (int i = 0; i < count; ++i) {
+    // Drawn in this order so the skies keep the stars they were made with.
+    float alpha = rng.Range(aMin, aMax);
+    float r = rng.Range(rMin, rMax);
+    float y = rng.Range(0, height);
+    float x = rng.Range(0, width);
+    FillCircle(cv, x, y, r, Hex(0xffffff, alpha));
+  }
+}
+
 void DrawSun(Canvas& cv, float cx, float cy, float r, const Color& core, const Color& glow) {
   FillRadialGradient(
       cv, cx, cy, r * 3.2f,

@@ -57,13 +57,7 @@ Canvas CitySky() {
   FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
                      {{0, Hex(0x1c1b4a)}, {0.45f, Hex(0x5b3f86)}, {0.8f, Hex(0xe0728a)}, {1, Hex(0xffb07a)}});
   Rng rng(31);
-  for (int i = 0; i < 90; ++i) {
-    float alpha = rng.Range(0.3f, 0.9f);
-    float r = rng.Range(0.4f, 1.1f);
-    float y = rng.Range(0, 60);
-    float x = rng.Range(0, SKY_W);
-    FillCircle(cv, x, y, r, Hex(0xffffff, alpha));
-  }
+  ScatterStars(cv, rng, 90, SKY_W, 60, 0.4f, 1.1f, 0.3f, 0.9f);
   FillCircle(cv, 880, 30, 14, Hex(0xfff2c8));
   FillCircle(cv, 886, 26, 12.5f, Hex(0x2a2456));
   DrawCloud(cv, 300, 50, 120, Hex(0xc87a9b, 0.55f), 32);
