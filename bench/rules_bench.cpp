@@ -16,7 +16,6 @@
 #include "support/headless_game.h"
 
 namespace {
-
 // Tube rows at the bottom and a stack of almost complete rows above them.
 void BuildBusyField() {
   StartLevel(ARCADE_LEVEL, 0);

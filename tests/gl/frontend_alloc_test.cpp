@@ -7,13 +7,9 @@
 
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
-#include "assets/text.h"
-#include "core/files.h"
 #include "frontend/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
-#include "game/levels.h"
 #include "game/state.h"
 #include "gl_fixture.h"
 #include "support/alloc_counter.h"

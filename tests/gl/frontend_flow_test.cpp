@@ -29,7 +29,6 @@
 #include "support/sound_log.h"
 
 namespace {
-
 class FrontEndFlow : public ::testing::Test {
 protected:
   // The real catalogue, once for the suite: other GL tests may have put their own
@@ -38,8 +37,7 @@ protected:
 
   void SetUp() override {
     ASSERT_TRUE(OpenGameTestWindow());
-    SoundLog().clear();
-    SetSoundObserver(RecordSound);
+    ListenToSounds();
     HighScores = HighScoreRecord{};
     HighScores.profile.storyProgress = 20;
     HighScores.profile.money = 450;

@@ -41,8 +41,7 @@ int ActiveStars() {
 class FrontEndState : public ::testing::Test {
 protected:
   void SetUp() override {
-    SoundLog().clear();
-    SetSoundObserver(RecordSound);
+    ListenToSounds();
     MenuScreen = SCREEN_MAIN;
     OptionsOpen = InstructionsOpen = InstructionsPage = 0;
     SlidePos = SlideTarget = 0;

@@ -16,12 +16,10 @@
 #include "support/sound_log.h"
 
 namespace {
-
 class Shop : public ::testing::Test {
 protected:
   void SetUp() override {
-    SoundLog().clear();
-    SetSoundObserver(RecordSound);
+    ListenToSounds();
     HighScores = HighScoreRecord{};
     HighScores.profile.storyProgress = 10;
     ItemSlots[0] = ItemSlots[1] = ItemSlots[2] = 0;

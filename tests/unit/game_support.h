@@ -102,8 +102,7 @@ class GameTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ResetHeadlessGame(12345);
-    SoundLog().clear();
-    SetSoundObserver(RecordSound);
+    ListenToSounds();
   }
   void TearDown() override { SetSoundObserver(nullptr); }
 

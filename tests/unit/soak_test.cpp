@@ -90,8 +90,10 @@ public:
       if (::testing::Test::HasFatalFailure()) return games;
       // A cleared level goes back to the map once its tally has run; a long-cleared
       // or stuck game is left for a new one, as a player would.
-      if (CurrentGame.levelCleared == 1 && ++clearedTicks == 1) ++levelsCleared;
-      if (CurrentGame.levelCleared == 1 && clearedTicks > 1500) NewGame();
+      if (CurrentGame.levelCleared == 1) {
+        if (++clearedTicks == 1) ++levelsCleared;
+        if (clearedTicks > 1500) NewGame();
+      }
     }
     return games;
   }
@@ -212,7 +214,7 @@ private:
       pulledSinceLastTick = true;
       DispatchAction(0);
     } else if (r < 40) {
-      // a steady hand holds back here
+      // The random hand's share of pulls: a steady hand pulls only when it pays.
     } else if (r < 50) {
       DispatchAction(1);
     } else if (r < 60) {

@@ -99,7 +99,11 @@ float Fbm(float x, float y, int octaves, uint32_t seed);
 // Integer hash → 0..1, for scattering things deterministically.
 float Hash01(uint32_t a, uint32_t b = 0, uint32_t seed = 0);
 
-// Repeatable pseudo-random sequence for scattering (xorshift).
+// Repeatable pseudo-random sequence for scattering (xorshift). Take each value into
+// a variable of its own before a call that uses several: the order in which a
+// call's arguments are worked out is the compiler's choice, and the pictures must
+// not depend on the compiler. Several pictures draw their values last argument
+// first, the order they were made with.
 struct Rng {
   explicit Rng(uint32_t seed) : state(seed ? seed : 0x9E3779B9u) {}
   uint32_t Next();
