@@ -4,6 +4,7 @@
 // stone to pull, at which rotation, ring position and anchor column. A level
 // without a way through fails.
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -189,7 +190,11 @@ TEST_F(PuzzleSolver, EveryPuzzleLevelCanBeWon) {
     if (!LevelTable[n].puzzle) continue;
     ++puzzles;
     SCOPED_TRACE("level " + std::to_string(n + 1) + " " + LevelText(LevelTable[n]));
-    EXPECT_TRUE(Solve(n)) << "no way to clear the level (" << expanded << " positions tried)";
+    const bool won = Solve(n);
+    EXPECT_TRUE(won) << "no way to clear the level (" << expanded << " positions tried)";
+    if (won)
+      std::printf("puzzle level %d %s: won at tick %d, %d positions tried\n", n + 1,
+                  LevelText(LevelTable[n]).c_str(), solution, expanded);
   }
   EXPECT_GE(puzzles, 8);
 }
