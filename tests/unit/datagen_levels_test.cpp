@@ -3,6 +3,7 @@
 // layouts, puzzles with enough stones to finish, and empty spare records.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -10,7 +11,12 @@
 
 #include "assets/text.h"
 #include "core/files.h"
+#include "frontend/menu.h"
 #include "game/levels.h"
+#include "game/meter.h"
+#include "game/state.h"
+#include "game/tick.h"
+#include "support/headless_game.h"
 
 namespace {
 
@@ -73,40 +79,101 @@ TEST_F(GeneratedLevels, CylinderWidensFromRegionToRegion) {
   }
 }
 
+// Normal levels in story order (puzzles stand apart): stones only get faster, the
+// potion only drains sooner, bombs only come more often and the danger line only
+// comes down, each by a small step. The line target rises by at most one and falls
+// only where the cylinder widens, and even there the boxes to clear do not fall.
 TEST_F(GeneratedLevels, NormalLevelsGrowHarderStepByStep) {
-  int lastSpeed = 0, lastDrain = 0, lastDanger = 99, lastBombs = 0;
-  int regionLines = 0;
+  const LevelRecord* last = nullptr;
   for (int n = 0; n < STORY_LEVELS; ++n) {
     if (!Normal(n)) continue;
     const LevelRecord& r = LevelTable[n];
     SCOPED_TRACE("level " + std::to_string(n + 1));
     EXPECT_GE(r.speed, 20);
     EXPECT_LE(r.speed, 40);
-    EXPECT_GE(r.speed, lastSpeed);
     EXPECT_GE(r.drain, 1) << "the potion drains in every normal level";
     EXPECT_LE(r.drain, 10);
-    EXPECT_GE(r.drain, lastDrain);
     EXPECT_GE(r.lines, 5);
     EXPECT_LE(r.lines, 40);
-    // A new region may start a little easier; inside a region the target only rises.
-    bool newRegion = n % 5 == 0;
-    if (!newRegion) {
-      EXPECT_GE(r.lines, regionLines);
-    } else if (n >= 10) {
-      EXPECT_GE(r.lines + 5, regionLines);
-    }
-    regionLines = r.lines;
-    int danger = 12 - r.height;
-    EXPECT_GE(danger, 8) << "room to build";
-    EXPECT_LE(danger, 12);
-    EXPECT_LE(danger, lastDanger);
+    EXPECT_GE(12 - r.height, 8) << "room to build";
     EXPECT_LE(r.bombChance, 20);
-    EXPECT_GE(r.bombChance, lastBombs);
     for (uint8_t kind : r.sequence) EXPECT_EQ(kind, 0) << "random stones only";
-    lastSpeed = r.speed, lastDrain = r.drain, lastDanger = danger, lastBombs = r.bombChance;
+    if (last != nullptr) {
+      EXPECT_GE(r.speed, last->speed);
+      EXPECT_LE(r.speed, last->speed + 1);
+      EXPECT_GE(r.drain, last->drain);
+      EXPECT_LE(r.drain, last->drain + 1);
+      EXPECT_GE(r.height, last->height) << "the danger line never goes back up";
+      EXPECT_LE(r.height, last->height + 1);
+      EXPECT_GE(r.bombChance, last->bombChance);
+      EXPECT_LE(r.bombChance, last->bombChance + 3);
+      EXPECT_LE(r.lines, last->lines + 1);
+      if (Size(r) == Size(*last)) {
+        EXPECT_GE(r.lines, last->lines);
+      }
+      EXPECT_GE(r.lines * Size(r), last->lines * Size(*last)) << "boxes to clear";
+    }
+    last = &r;
   }
-  EXPECT_EQ(lastSpeed, 40) << "the last level is as fast as the game gets";
-  EXPECT_EQ(LevelTable[STORY_LEVELS - 1].lines, 40);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->speed, 40) << "the last level is as fast as the game gets";
+  EXPECT_EQ(last->drain, 10);
+  EXPECT_EQ(12 - last->height, 8);
+}
+
+// The story's balance, printed as a table (one row per level, then one per region;
+// boxes are lines times the cylinder width): no region holds more than 35 % of the
+// lines to remove, and from the second region on a full potion runs dry within five
+// minutes in every normal level. A level's region is the theme its map spot plays
+// in, which is also the part of the drawn map the spot lies in. The potion's time
+// is measured with the game's own meter step, tick by tick, from the start of the
+// level until it pushes a tube line in.
+TEST_F(GeneratedLevels, LinesSpreadOverTheRegionsAndThePotionMattersFromTheSecondRegion) {
+  const char* const regionNames[5] = {"Forest", "City", "Desert", "Beach", "Mountain"};
+  constexpr int32_t METER_LIMIT = 30000; // ticks of 10 ms: five minutes
+  int regionLines[5] = {}, regionBoxes[5] = {}, regionLevels[5] = {};
+  int totalLines = 0, totalBoxes = 0;
+  const int firstRegion = ThemeForSpot(1);
+  bool secondRegion = false;
+  std::printf("level region   puzzle lines boxes meter_s speed danger size bombs  title\n");
+  for (int n = 0; n < STORY_LEVELS; ++n) {
+    const LevelRecord& r = LevelTable[n];
+    const int region = ThemeForSpot(n + 1);
+    ASSERT_GE(region, 1);
+    ASSERT_LE(region, 5);
+    secondRegion |= region != firstRegion;
+    const int boxes = r.lines * Size(r);
+    regionLines[region - 1] += r.lines;
+    regionBoxes[region - 1] += boxes;
+    regionLevels[region - 1] += 1;
+    totalLines += r.lines;
+    totalBoxes += boxes;
+
+    ResetHeadlessGame(1);
+    StartLevel(static_cast<uint16_t>(n), 0);
+    int32_t meterTicks = 0;
+    for (int32_t t = 1; t <= 10 * METER_LIMIT && meterTicks == 0; ++t) {
+      UpdateMeter();
+      if (LevelMeter.refillFlash != 0) meterTicks = t; // the tube line came in
+    }
+    char meter[16] = "never";
+    if (meterTicks > 0) std::snprintf(meter, sizeof meter, "%.1f", meterTicks / 100.0);
+    std::printf("%5d %-8s %-6s %5d %5d %7s %5d %6d %4d %5d  %s\n", n + 1, regionNames[region - 1],
+                r.puzzle ? "yes" : "", r.lines, boxes, meter, r.speed, 12 - r.height, Size(r), r.bombChance,
+                LevelText(r).c_str());
+    if (secondRegion && Normal(n)) {
+      EXPECT_GT(meterTicks, 0) << "level " << n + 1;
+      EXPECT_LE(meterTicks, METER_LIMIT) << "level " << n + 1 << ": a full potion lasts too long";
+    }
+  }
+  std::printf("region   levels lines share boxes share\n");
+  for (int k = 0; k < 5; ++k) {
+    const double lineShare = 100.0 * regionLines[k] / totalLines;
+    std::printf("%-8s %6d %5d %4.1f%% %5d %4.1f%%\n", regionNames[k], regionLevels[k], regionLines[k],
+                lineShare, regionBoxes[k], 100.0 * regionBoxes[k] / totalBoxes);
+    EXPECT_GT(regionLevels[k], 0) << regionNames[k];
+    EXPECT_LE(lineShare, 35.0) << regionNames[k] << " holds too many of the story's lines";
+  }
 }
 
 TEST_F(GeneratedLevels, StartingLayoutsArePlayable) {
