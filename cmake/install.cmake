@@ -6,6 +6,7 @@
 #   <datadir>/applications/         desktop entry
 #   <datadir>/icons/hicolor/        icons at 48, 128 and 256 pixels (drawn by the data generator)
 #   <datadir>/metainfo/             AppStream description for software centres
+#   <mandir>/man6/quorbels.6        manual page
 #
 # The launcher finds the program relative to itself, so a tree installed under
 # one prefix and moved (or staged with DESTDIR) still starts.
@@ -13,6 +14,9 @@ include(GNUInstallDirs)
 
 set(QUORBELS_APP_ID io.github.quorbels.Quorbels)
 set(QUORBELS_GAME_DIR ${CMAKE_INSTALL_LIBDIR}/quorbels)
+# The README's pictures as software centres fetch them.
+string(REPLACE "https://github.com/" "https://raw.githubusercontent.com/" QUORBELS_SCREENSHOTS
+               "${QUORBELS_HOMEPAGE}/main/docs")
 
 install(TARGETS quorbels RUNTIME DESTINATION ${QUORBELS_GAME_DIR})
 install(
@@ -40,3 +44,6 @@ endforeach()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/quorbels.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/install/${QUORBELS_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/install/${QUORBELS_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/quorbels.6.in ${CMAKE_BINARY_DIR}/install/quorbels.6 @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/install/quorbels.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
