@@ -91,8 +91,11 @@ if [ -n "${XAUTHORITY:-}" ] && [ -r "$XAUTHORITY" ]; then
   player_env+=(XAUTHORITY="$xdg/.Xauthority")
 fi
 
-# The player starts the game by its name, from their own PATH.
-e2e_start_command "${AS_ROOT[@]}" setpriv --reuid "$player" --regid "$player" --init-groups "${player_env[@]}" quorbels
+# The player starts the game by its name, from their own PATH. A shell of this
+# test's own user waits for it, so the journey's helpers can watch that process
+# (a sudo process is beyond the reach of a user's signals) and get the exit code.
+e2e_start_command bash -c '"$@"; exit $?' player "${AS_ROOT[@]}" \
+  setpriv --reuid "$player" --regid "$player" --init-groups "${player_env[@]}" quorbels
 game=$(pgrep -u "$player" -x quorbels | head -n 1) || e2e_fail "no quorbels process of $player"
 [ "$("${AS_ROOT[@]}" readlink "/proc/$game/exe")" = /usr/lib/games/quorbels/quorbels ] ||
   e2e_fail "the running program is not the installed one"
