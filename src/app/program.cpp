@@ -3,6 +3,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/command_line.h"
 #include "app/gl_state.h"
 #include "app/window.h"
 #include "assets/loader.h"
@@ -97,7 +98,8 @@ int RunProgram() {
   SeedRandom(static_cast<uint64_t>(std::time(nullptr)) * 1000u + PlatformTicks());
 
   ReadOptionsFile();
-  GameWindow.init.fullScreen = Options[OPT_FULLSCREEN];
+  // --fullscreen / --windowed choose this run's display; the saved option is left as it is.
+  GameWindow.init.fullScreen = FullscreenForThisRun(Options[OPT_FULLSCREEN]);
 
   if (!RegisterGameWindowClass(GameApplication)) {
     PlatformMessageBox("Error Registering Window Class!", "Error", MessageIcon::Exclamation);

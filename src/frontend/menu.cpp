@@ -91,7 +91,9 @@ void OptionsClick(int32_t id) {
     SetSampleVolume(Options[OPT_SOUND_VOLUME] * 10);
   } else if (id == 50 || id == 51) {
     uint8_t fullscreen = id == 50 ? 1 : 0;
-    if (Options[OPT_FULLSCREEN] != fullscreen) DisplaySwitchRequested = 1;
+    // The window follows the choice; it may differ from the saved option when the
+    // run was started with --fullscreen or --windowed.
+    if (WantFullscreen != fullscreen) DisplaySwitchRequested = 1;
     Options[OPT_FULLSCREEN] = fullscreen;
   } else if (id == 60 || id == 61) {
     SetYesNo(OPT_SHOW_HELP, id == 60);

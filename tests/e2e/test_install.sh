@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installing the game as a player or a packager would: `cmake --install` into a
 # temporary prefix and a DESTDIR staging tree lays out the game folder, the
-# launcher, the desktop entry, the icons and the AppStream file, which the
-# desktop's own validators accept. The installed launcher, started from anywhere
+# launcher, the desktop entry, the icons and the AppStream file (which the
+# desktop's own validators accept) and the manual page. The installed launcher, started from anywhere
 # with a read-only game folder (a system-wide install), shows the title screen,
 # keeps the options and the save in $XDG_DATA_HOME/quorbels/ (copied from the
 # installed defaults on the first start, the player's copy used from then on),
@@ -31,6 +31,7 @@ built=$(cd "$QUORBELS_BUILD/data" && find . -type f ! -path './icons/*' ! -name 
 installed=$(cd "$game/data" && find . -type f | sort)
 [ "$built" = "$installed" ] || e2e_fail "the installed data folder differs from the generated one"
 
+[ -f "$prefix/share/man/man6/quorbels.6" ] || e2e_fail "no manual page share/man/man6/quorbels.6"
 desktop=$prefix/share/applications/$app.desktop
 metainfo=$prefix/share/metainfo/$app.metainfo.xml
 [ -f "$desktop" ] || e2e_fail "no desktop entry"

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,7 +91,7 @@ protected:
     char tmpl[] = "/tmp/quorbels-files-XXXXXX";
     dir_ = mkdtemp(tmpl);
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string dir_;
 };
 

@@ -269,18 +269,33 @@ TEST_F(OptionsScreen, YesAndNoSetTheirOwnByteOnly) {
   EXPECT_FALSE(FileExists());
 }
 
-TEST_F(OptionsScreen, FullscreenAsksForASwitchOnlyWhenItChanges) {
-  Click(51);
-  EXPECT_EQ(DisplaySwitchRequested, 0);
-  Click(50);
-  EXPECT_EQ(DisplaySwitchRequested, 1);
-  EXPECT_EQ(Options[OPT_FULLSCREEN], 1);
+// The window follows the choice: a display switch is asked for only when the
+// picked mode differs from the window's, which after --fullscreen or --windowed
+// is not the saved option. The option byte takes the choice either way.
+TEST_F(OptionsScreen, FullscreenAsksForASwitchOnlyWhenTheWindowDiffers) {
+  struct Case {
+    uint8_t saved, window;
+    int32_t click; // 50 "Yes", 51 "No"
+    uint8_t switches;
+  };
+  const Case cases[] = {
+      {0, 0, 51, 0}, {0, 0, 50, 1}, {1, 1, 50, 0}, {1, 1, 51, 1}, // saved choice = window: switch on a change
+      {1, 0, 50, 1}, // started with --windowed: "Yes" goes full screen
+      {1, 0, 51, 0}, // ... and "No" keeps the window
+      {0, 1, 51, 1}, // started with --fullscreen: "No" goes back to a window
+      {0, 1, 50, 0}, // ... and "Yes" keeps the full screen
+  };
+  for (const Case& c : cases) {
+    Options[OPT_FULLSCREEN] = c.saved;
+    WantFullscreen = c.window;
+    DisplaySwitchRequested = 0;
+    Click(c.click);
+    EXPECT_EQ(DisplaySwitchRequested, c.switches)
+        << "saved " << int(c.saved) << ", window " << int(c.window) << ", click " << c.click;
+    EXPECT_EQ(Options[OPT_FULLSCREEN], c.click == 50 ? 1 : 0);
+  }
+  WantFullscreen = 0;
   DisplaySwitchRequested = 0;
-  Click(50);
-  EXPECT_EQ(DisplaySwitchRequested, 0);
-  Click(51);
-  EXPECT_EQ(DisplaySwitchRequested, 1);
-  EXPECT_EQ(Options[OPT_FULLSCREEN], 0);
 }
 
 TEST_F(OptionsScreen, EmptySpaceStillClicksAndNothingChanges) {
