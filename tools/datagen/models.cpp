@@ -3,12 +3,14 @@
 // plate and the little character. Each is built from a few primitives (bevelled
 // boxes, surfaces of revolution, tubes swept along a path, extruded outlines)
 // and placed in the model space the scene expects for it.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
 
+#include "box_look.h"
 #include "core/binio.h"
 #include "datagen.h"
 
@@ -108,11 +110,16 @@ struct Frame {
   V3 Dir(float a, float b, float c) const { return u * a + v * b + w * c; }
 };
 
-// Box from `lo` to `hi` with its edges cut at 45 degrees by `bevel`. The flat
-// faces keep their own normals; the bevel strips and corner facets take the
-// normals of the faces they join, so smooth shading rounds the edges off.
-// Texture coordinates map each face's square onto the whole picture.
-void BevelBox(Mesh& m, V3 lo, V3 hi, float bevel) {
+// Box from `lo` to `hi` with every edge cut at 45 degrees by `bevel` (0 gives a
+// plain box). Each flat part has its own normal: the faces theirs, a chamfer strip
+// the one half-way between the two faces it joins, a corner facet the one between
+// all three, so every chamfer catches the light as a lit edge. `frontLean` leans
+// the front (+z) face's normals up at its top edge and down at its bottom edge by
+// that tangent. Texture coordinates map each side's square, seen straight on,
+// onto the whole picture: the chamfers round the front and the back lie in the
+// picture's border there, the four running front to back in that of the left and
+// right sides.
+void BevelBox(Mesh& m, V3 lo, V3 hi, float bevel, float frontLean = 0) {
   V3 size = hi - lo;
   // The point of corner (cx, cy, cz) that lies on the face across `axis`.
   auto point = [&](int cx, int cy, int cz, int axis) {
@@ -140,7 +147,9 @@ void BevelBox(Mesh& m, V3 lo, V3 hi, float bevel) {
   auto corner = [&](int cx, int cy, int cz, int axis) {
     int side = axis == 0 ? cx : axis == 1 ? cy : cz;
     V3 p = point(cx, cy, cz, axis);
-    return Corner{p, normal(axis, side), uv(p, axis)};
+    V3 n = normal(axis, side);
+    if (axis == 2 && side == 1) n.y = cy ? frontLean : -frontLean;
+    return Corner{p, n, uv(p, axis)};
   };
   // Faces.
   for (int axis = 0; axis < 3; ++axis) {
@@ -158,7 +167,8 @@ void BevelBox(Mesh& m, V3 lo, V3 hi, float bevel) {
       m.Quad(c[0], c[1], c[2], c[3]);
     }
   }
-  // Edge strips: along `along`, between the faces across `a` and `b`.
+  if (bevel <= 0) return;
+  // Chamfer strips: along `along`, between the faces across `a` and `b`.
   for (int along = 0; along < 3; ++along) {
     int a = (along + 1) % 3, b = (along + 2) % 3;
     for (int sa = 0; sa < 2; ++sa) {
@@ -172,6 +182,12 @@ void BevelBox(Mesh& m, V3 lo, V3 hi, float bevel) {
         Corner p1 = corner(bits1[0], bits1[1], bits1[2], a);
         Corner q1 = corner(bits1[0], bits1[1], bits1[2], b);
         Corner q0 = corner(bits0[0], bits0[1], bits0[2], b);
+        V3 n = normal(a, sa) + normal(b, sb);
+        int mapped = a == 2 || b == 2 ? 2 : std::min(a, b);
+        for (Corner* k : {&p0, &p1, &q1, &q0}) {
+          k->n = n;
+          k->uv = uv(k->p, mapped);
+        }
         m.Quad(p0, p1, q1, q0);
       }
     }
@@ -179,8 +195,15 @@ void BevelBox(Mesh& m, V3 lo, V3 hi, float bevel) {
   // Corner facets.
   for (int cx = 0; cx < 2; ++cx)
     for (int cy = 0; cy < 2; ++cy)
-      for (int cz = 0; cz < 2; ++cz)
-        m.Add(corner(cx, cy, cz, 0), corner(cx, cy, cz, 1), corner(cx, cy, cz, 2));
+      for (int cz = 0; cz < 2; ++cz) {
+        Corner c[3] = {corner(cx, cy, cz, 0), corner(cx, cy, cz, 1), corner(cx, cy, cz, 2)};
+        V3 n = normal(0, cx) + normal(1, cy) + normal(2, cz);
+        for (Corner& k : c) {
+          k.n = n;
+          k.uv = uv(k.p, 2);
+        }
+        m.Add(c[0], c[1], c[2]);
+      }
 }
 
 // Surface of revolution around the frame's v axis. `profile` lists (radius,
@@ -360,10 +383,11 @@ Frame At(V3 o) {
 
 // --- the eight models -----------------------------------------------------------
 
-// The box: the unit cube 0..1 with softly bevelled edges.
+// The box: the unit cube 0..1 with chamfered edges that catch the light. The
+// field boxes are this model; every painted box (box_look.h) copies its look.
 Mesh MakeBlock() {
   Mesh m;
-  BevelBox(m, {0, 0, 0}, {1, 1, 1}, 0.07f);
+  BevelBox(m, {0, 0, 0}, {1, 1, 1}, BOX_CHAMFER, BOX_FACE_LEAN);
   return m;
 }
 
