@@ -146,9 +146,9 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
   pictures.emplace_back("map", MenuPicture(SCREEN_MAP));
   pictures.emplace_back("shop", MenuPicture(SCREEN_SHOP));
   const Expected expected[] = {
-      {"busy_paused", 0xba07549ea9444b29ull},
-      {"busy_running", 0xc1aa582e57996775ull},
-      {"busy_second_later", 0xba99a07b1e19fba3ull},
+      {"busy_paused", 0xb81b01367598b0d6ull},
+      {"busy_running", 0x887af4a7ff6c4485ull},
+      {"busy_second_later", 0x3a1c4a59c1e92d09ull},
       {"title", 0x7c53d22703e69318ull},
       {"map", 0x5551ba669606b1ccull},
       {"shop", 0xfe04cd05d7a41c8cull},

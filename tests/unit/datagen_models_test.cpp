@@ -147,6 +147,29 @@ TEST_F(GeneratedModels, TrianglesAreCleanAndWoundWithTheirNormals) {
   }
 }
 
+TEST_F(GeneratedModels, EveryModelKeepsToItsTriangleBudget) {
+  // What a model's size on screen can show: the busiest screen draws dozens of
+  // boxes, tubes and bombs every frame. The bomb's shell and core share one budget.
+  struct Budget {
+    std::vector<const char*> files;
+    size_t triangles;
+  };
+  const Budget budgets[] = {
+      {{"block.ms3d"}, 44},    {{"bombinnen.ms3d", "bombAussen.ms3d"}, 400},
+      {{"klammer.ms3d"}, 200}, {{"pik.ms3d"}, 400},
+      {{"cylinder.ms3d"}, 96}, {{"platte.ms3d"}, 128},
+      {{"lander.ms3d"}, 400},
+  };
+  size_t files = 0;
+  for (const Budget& b : budgets) {
+    size_t triangles = 0;
+    for (const char* file : b.files) triangles += Load(file).triangles.size();
+    EXPECT_LE(triangles, b.triangles) << b.files.front();
+    files += b.files.size();
+  }
+  EXPECT_EQ(files, std::size(ModelFiles)) << "every model has a budget";
+}
+
 TEST_F(GeneratedModels, BoxIsAClosedUnitCubeWithTexturedFaces) {
   Ms3dGeometry g = Load("block.ms3d");
   Box3 b = Bounds(g);
