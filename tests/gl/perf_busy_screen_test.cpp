@@ -146,12 +146,12 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
   pictures.emplace_back("map", MenuPicture(SCREEN_MAP));
   pictures.emplace_back("shop", MenuPicture(SCREEN_SHOP));
   const Expected expected[] = {
-      {"busy_paused", 0x953bb2b7b66bb215ull},
-      {"busy_running", 0x5fd80ae6aca97416ull},
-      {"busy_second_later", 0x8b9a4572e5860c33ull},
-      {"title", 0xdd04f04e453def8aull},
-      {"map", 0xee6c8f49ad22b0d6ull},
-      {"shop", 0x8853b8d52956eabaull},
+      {"busy_paused", 0xb81b01367598b0d6ull},
+      {"busy_running", 0x887af4a7ff6c4485ull},
+      {"busy_second_later", 0x3a1c4a59c1e92d09ull},
+      {"title", 0x7c53d22703e69318ull},
+      {"map", 0x5551ba669606b1ccull},
+      {"shop", 0xfe04cd05d7a41c8cull},
   };
   ASSERT_EQ(pictures.size(), std::size(expected));
   for (size_t i = 0; i < pictures.size(); ++i) {

@@ -147,6 +147,29 @@ TEST_F(GeneratedModels, TrianglesAreCleanAndWoundWithTheirNormals) {
   }
 }
 
+TEST_F(GeneratedModels, EveryModelKeepsToItsTriangleBudget) {
+  // What a model's size on screen can show: the busiest screen draws dozens of
+  // boxes, tubes and bombs every frame. The bomb's shell and core share one budget.
+  struct Budget {
+    std::vector<const char*> files;
+    size_t triangles;
+  };
+  const Budget budgets[] = {
+      {{"block.ms3d"}, 44},    {{"bombinnen.ms3d", "bombAussen.ms3d"}, 400},
+      {{"klammer.ms3d"}, 200}, {{"pik.ms3d"}, 400},
+      {{"cylinder.ms3d"}, 96}, {{"platte.ms3d"}, 128},
+      {{"lander.ms3d"}, 400},
+  };
+  size_t files = 0;
+  for (const Budget& b : budgets) {
+    size_t triangles = 0;
+    for (const char* file : b.files) triangles += Load(file).triangles.size();
+    EXPECT_LE(triangles, b.triangles) << b.files.front();
+    files += b.files.size();
+  }
+  EXPECT_EQ(files, std::size(ModelFiles)) << "every model has a budget";
+}
+
 TEST_F(GeneratedModels, BoxIsAClosedUnitCubeWithTexturedFaces) {
   Ms3dGeometry g = Load("block.ms3d");
   Box3 b = Bounds(g);
@@ -164,7 +187,7 @@ TEST_F(GeneratedModels, BoxIsAClosedUnitCubeWithTexturedFaces) {
     EXPECT_EQ(count, 1) << edge.first << "-" << edge.second;
     EXPECT_EQ(edges.count({edge.second, edge.first}), 1u) << edge.first << "-" << edge.second;
   }
-  // The front face (z = 1) shows the whole texture.
+  // The front (its face and the chamfers round it) shows the whole texture.
   float sMin = 1, sMax = 0, tMin = 1, tMax = 0;
   for (const Ms3dTriangle& t : g.triangles) {
     for (int c = 0; c < 3; ++c) {
@@ -172,7 +195,7 @@ TEST_F(GeneratedModels, BoxIsAClosedUnitCubeWithTexturedFaces) {
       EXPECT_LE(t.s[c], 1.0f);
       EXPECT_GE(t.t[c], 0.0f);
       EXPECT_LE(t.t[c], 1.0f);
-      if (g.vertices[t.vertexIndices[c]].position[2] == 1.0f) {
+      if (t.vertexNormals[c][2] > 0.5f) {
         sMin = std::min(sMin, t.s[c]), sMax = std::max(sMax, t.s[c]);
         tMin = std::min(tMin, t.t[c]), tMax = std::max(tMax, t.t[c]);
       }
@@ -182,6 +205,40 @@ TEST_F(GeneratedModels, BoxIsAClosedUnitCubeWithTexturedFaces) {
   EXPECT_GT(sMax, 0.9f);
   EXPECT_LT(tMin, 0.1f);
   EXPECT_GT(tMax, 0.9f);
+}
+
+TEST_F(GeneratedModels, BoxEdgesAreChamferedWideAndLitAsTheirOwnFacets) {
+  // The field boxes are drawn with the stored normals: a chamfer whose normals were
+  // those of the faces it joins would never catch the light.
+  Ms3dGeometry g = Load("block.ms3d");
+  double frontInset = 1;
+  int chamferTriangles = 0;
+  for (const Ms3dTriangle& t : g.triangles) {
+    V p[3] = {Pos(g, t.vertexIndices[0]), Pos(g, t.vertexIndices[1]), Pos(g, t.vertexIndices[2])};
+    for (const V& q : p)
+      if (q.z == 1) frontInset = std::min({frontInset, q.x, q.y, 1 - q.x, 1 - q.y});
+    // A triangle of a flat face has all three corners on one side of the cube.
+    bool face = false;
+    for (int axis = 0; axis < 3; ++axis)
+      for (double side : {0.0, 1.0}) {
+        auto c = [axis](const V& q) { return axis == 0 ? q.x : axis == 1 ? q.y : q.z; };
+        if (c(p[0]) == side && c(p[1]) == side && c(p[2]) == side) face = true;
+      }
+    if (face) continue;
+    ++chamferTriangles;
+    V n = Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
+    n = {n.x / Len(n), n.y / Len(n), n.z / Len(n)};
+    for (int c = 0; c < 3; ++c) {
+      V stored{t.vertexNormals[c][0], t.vertexNormals[c][1], t.vertexNormals[c][2]};
+      EXPECT_GT(Dot(stored, n), 0.999) << "a chamfer facet is lit as the flat facet it is";
+      for (double component : {stored.x, stored.y, stored.z})
+        EXPECT_LT(std::fabs(component), 0.9) << "leans between the faces it joins";
+    }
+  }
+  EXPECT_EQ(chamferTriangles, 12 * 2 + 8) << "every edge chamfered, a facet at every corner";
+  // About three and a half pixels on a field box: wide enough to read.
+  EXPECT_GE(frontInset, 0.12);
+  EXPECT_LE(frontInset, 0.2);
 }
 
 TEST_F(GeneratedModels, TubeFillsItsCellSoARowReadsAsOnePipe) {

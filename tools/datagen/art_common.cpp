@@ -1,5 +1,7 @@
 #include "art_common.h"
 
+#include "box_look.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -228,20 +230,38 @@ void ShadedDisc(Canvas& cv, float cx, float cy, float r, float lx, float ly, flo
 } // namespace
 
 void DrawBoxTile(Canvas& cv, float x, float y, float s, const Color& base) {
-  float b = std::max(1.5f, s * 0.14f);
-  Color light = Mix(base, Hex(0xffffff), 0.45f), dark = Scale(base, 0.55f);
-  FillRoundRect(cv, x, y, x + s, y + s, s * 0.08f, Scale(base, 0.35f));
-  float i0 = 1, i1 = s - 1;
-  // Bevels: top and left lit, bottom and right in shade.
-  FillPolygon(cv, {x + i0, y + i0, x + i1, y + i0, x + i1 - b, y + i0 + b, x + i0 + b, y + i0 + b}, light);
-  FillPolygon(cv, {x + i0, y + i0, x + i0 + b, y + i0 + b, x + i0 + b, y + i1 - b, x + i0, y + i1},
-              Mix(base, light, 0.5f));
-  FillPolygon(cv, {x + i1, y + i0, x + i1, y + i1, x + i1 - b, y + i1 - b, x + i1 - b, y + i0 + b}, dark);
-  FillPolygon(cv, {x + i0, y + i1, x + i0 + b, y + i1 - b, x + i1 - b, y + i1 - b, x + i1, y + i1},
-              Scale(base, 0.42f));
-  FillLinearGradient(cv, x + i0 + b, y + i0 + b, x + i1 - b, y + i1 - b, x, y, x + s, y + s,
-                     {{0, Mix(base, light, 0.25f)}, {1, Scale(base, 0.85f)}});
-  FillCircle(cv, x + s * 0.3f, y + s * 0.3f, s * 0.07f, WithAlpha(Hex(0xffffff), 0.55f));
+  // The box model seen from the front (box_look.h): a face ringed by 45-degree
+  // chamfer strips, with a facet at each corner, every part in the shade the
+  // playfield's light gives its normal.
+  auto lit = [&](float nx, float ny, float nz) {
+    float l = std::sqrt(nx * nx + ny * ny + nz * nz);
+    BoxLighting k = LightBoxSurface(nx / l, ny / l, nz / l);
+    return Color{std::min(1.0f, base.r * k.diffuse + k.specular),
+                 std::min(1.0f, base.g * k.diffuse + k.specular),
+                 std::min(1.0f, base.b * k.diffuse + k.specular), base.a};
+  };
+  const float b = std::max(1.5f, s * BOX_CHAMFER);
+  // The dark groove between neighbouring boxes: a pixel round the box and the
+  // corners the chamfers cut away.
+  FillRect(cv, x, y, x + s, y + s, Scale(base, 0.35f));
+  const float x0 = x + 1, x1 = x + s - 1, y0 = y + 1, y1 = y + s - 1;
+  const float xa = x0 + b, xb = x1 - b, ya = y0 + b, yb = y1 - b;
+  // The outline, filled first in the face colour so no background shows in the
+  // antialiased seams between the parts.
+  FillPolygon(cv, {xa, y0, xb, y0, x1, ya, x1, yb, xb, y1, xa, y1, x0, yb, x0, ya}, lit(0, 0, 1));
+  // Chamfer strips (picture y runs down, the model's y up).
+  FillPolygon(cv, {xa, y0, xb, y0, xb, ya, xa, ya}, lit(0, 1, 1));
+  FillPolygon(cv, {xa, yb, xb, yb, xb, y1, xa, y1}, lit(0, -1, 1));
+  FillPolygon(cv, {x0, ya, xa, ya, xa, yb, x0, yb}, lit(-1, 0, 1));
+  FillPolygon(cv, {xb, ya, x1, ya, x1, yb, xb, yb}, lit(1, 0, 1));
+  // Corner facets.
+  FillPolygon(cv, {x0, ya, xa, y0, xa, ya}, lit(-1, 1, 1));
+  FillPolygon(cv, {xb, y0, x1, ya, xb, ya}, lit(1, 1, 1));
+  FillPolygon(cv, {x0, yb, xa, yb, xa, y1}, lit(-1, -1, 1));
+  FillPolygon(cv, {xb, yb, x1, yb, xb, y1}, lit(1, -1, 1));
+  // The face, brighter at the top where its normals lean towards the light.
+  FillLinearGradient(cv, xa, ya, xb, yb, 0, ya, 0, yb,
+                     {{0, lit(0, BOX_FACE_LEAN, 1)}, {1, lit(0, -BOX_FACE_LEAN, 1)}});
 }
 
 void DrawTubeTile(Canvas& cv, float x, float y, float s) {

@@ -67,7 +67,8 @@ void ToMasked(Canvas& cv);
 
 // ---- Motifs ----------------------------------------------------------------
 
-// A flat-shaded bevelled box like the playfield's, filling the square at (x, y).
+// A box painted as the playfield's box model looks under its light (box_look.h),
+// filling the square at (x, y).
 void DrawBoxTile(Canvas& cv, float x, float y, float size, const Color& base);
 // The grey tube cell pushed in from the bottom.
 void DrawTubeTile(Canvas& cv, float x, float y, float size);

@@ -9,7 +9,7 @@
 namespace {
 
 // The face of every flying, pulled and ghost box, drawn white and lit: a warm
-// cream box with bevelled edges and a small inset plate.
+// cream box like the field's box model (DrawBoxTile) with a small inset plate.
 void DrawQuorbelFace(Canvas& cv, float size) {
   cv.Fill(Pal::Ink);
   DrawBoxTile(cv, 0, 0, size, Hex(0xf6cf6a));
@@ -18,10 +18,17 @@ void DrawQuorbelFace(Canvas& cv, float size) {
   StrokeRoundRect(cv, 40 * k, 40 * k, 92 * k, 92 * k, 10 * k, 2 * k, Hex(0xfff3d6, 0.45f));
 }
 
+// The flying boxes' faces take the picture a quarter turn round: texture s runs
+// up the face and t from its right edge to its left, so the picture's top edge
+// lies along the face's left side. The face is painted upright and turned to
+// match, so its lit chamfers sit where the field boxes have theirs.
 Canvas MakeBoxFace() {
+  Canvas upright(128, 128);
+  DrawQuorbelFace(upright, 128);
+  FlattenOnto(upright, Pal::Ink);
   Canvas cv(128, 128);
-  DrawQuorbelFace(cv, 128);
-  FlattenOnto(cv, Pal::Ink);
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) cv.Set(x, y, upright.Get(y, 127 - x));
   return cv;
 }
 
