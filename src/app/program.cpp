@@ -19,16 +19,9 @@
 #include "platform/platform.h"
 #include "render/game_screen.h"
 
-uint8_t TopMode = MODE_GAME;
-uint8_t ProgramRunning = 0;
 uint8_t WantFullscreen = 0;
-uint8_t RestartPending = 0;
-uint8_t DisplaySwitchRequested = 0;
 uint8_t LoadingActive = 0;
 uint8_t AudioStarted = 0;
-uint8_t SpaceRepeatTimer = 0;
-uint8_t CtrlRepeatTimer = 0;
-int32_t PrevGameHoverId = 0;
 
 namespace {
 constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel,     GameTick,     DrawGameScene,
@@ -201,11 +194,6 @@ void GameFrame(uint32_t now) {
   ShellCalls.drawGameScene();
   if (HoverId != PrevGameHoverId && HoverId != 0) ShellCalls.playSample(SND_MOVER);
   PrevGameHoverId = HoverId;
-}
-
-void QuitProgram() {
-  PlatformPostQuit();
-  ProgramRunning = 0;
 }
 
 void ToggleFullscreen() {

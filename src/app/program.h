@@ -2,22 +2,17 @@
 // and shutdown, and the per-frame driver that turns held keys into player actions
 // and hands each frame to the game or to the front-end. Game logic advances in
 // fixed 10 ms ticks computed from elapsed time, never by frame count.
+// The modes it acts on (TopMode, the run and display-switch flags) and the input
+// records it reads (Keys, the repeat timers) are program-wide records of core/.
 #pragma once
 #include <cstdint>
 
-// Top-level mode: 0 game, 1 front-end, 100 start a game, 200 enter the front-end.
-enum : uint8_t { MODE_GAME = 0, MODE_FRONTEND = 1, MODE_START_GAME = 100, MODE_ENTER_FRONTEND = 200 };
-extern uint8_t TopMode;
+#include "core/input.h"
+#include "core/modes.h"
 
-extern uint8_t ProgramRunning;         // the outer window loop continues while 1
-extern uint8_t WantFullscreen;         // display mode of the next window opening
-extern uint8_t RestartPending;         // a display switch is closing the window
-extern uint8_t DisplaySwitchRequested; // performed at the end of the current frame
-extern uint8_t LoadingActive;          // asset loading: frames and swaps are skipped
-extern uint8_t AudioStarted;           // audio started once per process
-extern uint8_t SpaceRepeatTimer;       // game ticks before space fires again
-extern uint8_t CtrlRepeatTimer;        // game ticks before Ctrl fires again
-extern int32_t PrevGameHoverId;        // HoverId at the end of the previous game frame
+extern uint8_t WantFullscreen; // display mode of the next window opening
+extern uint8_t LoadingActive;  // asset loading: frames and swaps are skipped
+extern uint8_t AudioStarted;   // audio started once per process
 
 // The operations of other modules that the frame driver and the window procedure
 // call. They point at the real operations; tests put recorders in their place to
@@ -53,7 +48,5 @@ void ShutdownGame();
 void FrameUpdate(uint32_t now);
 void DispatchFrame(uint32_t now);
 void GameFrame(uint32_t now);
-// Asks the program to end: quit message posted, ProgramRunning := 0.
-void QuitProgram();
 // Starts a display switch: RestartPending := 1 and the display-switch message posted.
 void ToggleFullscreen();

@@ -11,9 +11,6 @@
 
 Application GameApplication;
 GL_Window GameWindow;
-uint8_t Keys[256];
-int32_t MouseX = 0;
-int32_t MouseY = 0;
 
 namespace {
 // The volumes of the options record, as the audio layer takes them.
@@ -101,14 +98,6 @@ void ResizeViewport(int width, int height) {
   gluPerspective(50.0, static_cast<double>(width) / height, 1.0, 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-}
-
-void ConfineCursor() {
-  PlatformConfinePointer(5, 100, 795, 500);
-}
-
-void ReleaseCursor() {
-  PlatformReleasePointer();
 }
 
 int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {

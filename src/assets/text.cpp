@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 
 #include "app/gl_state.h"
-#include "app/window.h"
 #include "assets/catalogue.h"
 #include "core/arith.h"
 #include "core/binio.h"
+#include "core/input.h"
 
 void DecodeFontWidths(const uint8_t* bytes, uint16_t out[256]) {
   ByteReader r(bytes, 512);

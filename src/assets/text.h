@@ -7,9 +7,8 @@
 // Glyph widths in 1/32 of a cell, from data/misc/font.dat.
 extern uint16_t FontWidths[256];
 
-// Id of the clickable label under the pointer in the last drawn frame, 0 = none.
-// Screens reset it before drawing their labels; clicks act on what it holds.
-extern int32_t HoverId;
+// The label under the pointer (HoverId) is a program-wide input record.
+#include "core/input.h"
 
 // Parses the 512-byte width table (little-endian). Pure, for the loader and tests.
 void DecodeFontWidths(const uint8_t* bytes, uint16_t out[256]);

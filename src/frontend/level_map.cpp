@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/gl_state.h"
-#include "app/window.h"
 #include "assets/catalogue.h"
 #include "assets/text.h"
 #include "core/arith.h"
+#include "core/input.h"
 #include "frontend/highscore.h"
 #include "frontend/menu.h"
 #include "game/levels.h"

@@ -2,12 +2,12 @@
 
 #include <GL/gl.h>
 
-#include "app/program.h"
-#include "app/window.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "assets/text.h"
 #include "core/arith.h"
+#include "core/input.h"
+#include "core/modes.h"
 #include "frontend/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu_screens.h"
@@ -17,12 +17,9 @@
 #include "render/effects.h"
 #include "render/screen2d.h"
 
-uint8_t MenuScreen = SCREEN_MAIN;
 uint8_t OptionsOpen = 0;
 uint8_t InstructionsOpen = 0;
 uint8_t InstructionsPage = 0;
-int32_t SlidePos = 60;
-int32_t SlideTarget = 0;
 uint32_t MenuStartTime = 0;
 int32_t MenuTicks = 0;
 uint8_t FadeLevel = 0;

@@ -9,30 +9,16 @@
 //
 // All state below lives for the whole run. EnterFrontEnd restarts the clock, the
 // fade and the side-screen flags; MenuScreen, SlidePos and SlideTarget are set by
-// whoever switches into the front-end (the asset loader, the end of a game).
+// whoever switches into the front-end (the start-up, the end of a game), which is
+// why they live below both, in core/modes.h.
 #pragma once
 #include <cstdint>
 
-// Screen ids.
-enum : uint8_t {
-  SCREEN_MAIN = 0,
-  SCREEN_CYLINDER = 1,
-  SCREEN_THEME = 2,
-  SCREEN_SIDE = 44,
-  SCREEN_MAP = 100,
-  SCREEN_SHOP = 110,
-};
-extern uint8_t MenuScreen;
+#include "core/modes.h"
+
 extern uint8_t OptionsOpen;      // with SCREEN_SIDE: the side screen is the options screen
 extern uint8_t InstructionsOpen; // with SCREEN_SIDE: the instructions; neither flag: the hall of fame
 extern uint8_t InstructionsPage; // 0..3
-
-// The menu strip: main menu, cylinder-size panel, theme panel and side screen lie
-// side by side; each is drawn at its home x plus 10 x SlidePos. The strip moves one
-// step (10 pixels) per tick towards SlideTarget. Home screens: 0 main menu,
-// -60 cylinder size, -120 theme, 80 side screen.
-extern int32_t SlidePos;
-extern int32_t SlideTarget;
 
 extern uint32_t MenuStartTime; // system time (ms) when the front-end was entered
 extern int32_t MenuTicks;      // 10 ms ticks run since then

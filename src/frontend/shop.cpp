@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/window.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "assets/text.h"
 #include "core/arith.h"
+#include "core/input.h"
 #include "frontend/highscore.h"
 #include "frontend/menu.h"
 #include "game/state.h"

@@ -1,8 +1,8 @@
 #include "game/actions.h"
 
-#include "app/window.h"
 #include "assets/sound.h"
 #include "assets/text.h"
+#include "core/input.h"
 #include "frontend/highscore.h"
 #include "frontend/options.h"
 #include "game/levels.h"

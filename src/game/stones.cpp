@@ -1,8 +1,8 @@
 #include "game/stones.h"
 
-#include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
+#include "core/input.h"
 #include "frontend/options.h"
 #include "game/levels.h"
 #include "game/state.h"

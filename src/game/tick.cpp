@@ -4,12 +4,11 @@
 #include <cstring>
 
 #include "app/gl_state.h"
-#include "app/program.h"
-#include "app/window.h"
 #include "assets/banners.h"
 #include "assets/sound.h"
+#include "core/input.h"
+#include "core/modes.h"
 #include "frontend/highscore.h"
-#include "frontend/menu.h"
 #include "frontend/options.h"
 #include "game/levels.h"
 #include "game/lines.h"

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "app/gl_state.h"
-#include "app/window.h"
 #include "assets/banners.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "assets/text.h"
 #include "core/arith.h"
+#include "core/input.h"
 #include "frontend/highscore.h"
 #include "frontend/options.h"
 #include "game/state.h"
