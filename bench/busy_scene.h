@@ -12,14 +12,14 @@
 #include <cstring>
 
 #include "app/window.h"
-#include "assets/banners.h"
+#include "game/banners.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/actions.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "game/effects.h"
 
 namespace busy_scene {
 

@@ -7,12 +7,12 @@
 #include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/actions.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "support/headless_game.h"
 
 namespace {

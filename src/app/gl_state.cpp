@@ -4,11 +4,11 @@
 #include <GL/glu.h>
 #include <cstring>
 
+#include "game/state.h"
 #include "platform/platform.h"
 
 uint8_t MultisampleEnabled = 0;
 int32_t MultisampleFormat = 0;
-float LightSwing = 0.0f;
 
 namespace {
 // The multisample capability of the ARB multisample extension.

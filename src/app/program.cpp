@@ -10,13 +10,14 @@
 #include "assets/text.h"
 #include "core/arith.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "game/actions.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "platform/platform.h"
+#include "play/name_entry.h"
 #include "render/game_screen.h"
 
 uint8_t WantFullscreen = 0;

@@ -7,7 +7,7 @@
 #include "app/gl_state.h"
 #include "app/program.h"
 #include "assets/sound.h"
-#include "frontend/options.h"
+#include "game/options.h"
 
 Application GameApplication;
 GL_Window GameWindow;

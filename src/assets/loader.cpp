@@ -10,12 +10,12 @@
 #include "assets/textures.h"
 #include "core/arith.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "game/levels.h"
 #include "platform/platform.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "render/screen2d.h"
 
 uint8_t FirstLoadDone = 0;

@@ -6,7 +6,7 @@
 
 #include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
 
 namespace {

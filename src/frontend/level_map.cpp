@@ -12,10 +12,10 @@
 #include "assets/text.h"
 #include "core/arith.h"
 #include "core/input.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
 #include "game/levels.h"
-#include "render/effects.h"
+#include "render/effects_draw.h"
 #include "render/screen2d.h"
 
 const uint16_t LevelSpots[MAP_SPOTS][2] = {

@@ -8,13 +8,13 @@
 #include "core/arith.h"
 #include "core/input.h"
 #include "core/modes.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu_screens.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "frontend/shop.h"
 #include "game/state.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "render/screen2d.h"
 
 uint8_t OptionsOpen = 0;

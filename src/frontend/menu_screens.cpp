@@ -7,9 +7,9 @@
 #include "assets/text.h"
 #include "core/arith.h"
 #include "frontend/hall_of_fame.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "render/help_pages.h"
 #include "render/screen2d.h"
 

@@ -8,7 +8,7 @@
 #include "assets/text.h"
 #include "core/arith.h"
 #include "core/input.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
 #include "game/state.h"
 #include "render/screen2d.h"

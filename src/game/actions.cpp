@@ -3,14 +3,14 @@
 #include "assets/sound.h"
 #include "assets/text.h"
 #include "core/input.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/levels.h"
 #include "game/pull.h"
 #include "game/state.h"
 #include "game/stones.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "render/game_screen.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "game/lines.h"
 #include "game/state.h"
 #include "game/stones.h"
-#include "render/effects.h"
+#include "game/effects.h"
 
 namespace {
 constexpr int32_t APPEAR_AFTER_LANDING = 200;

@@ -191,6 +191,7 @@ extern CurrentGameState CurrentGame;
 extern float WobblePhase1; // tick
 extern float WobblePhase2; // tick x 1.1
 extern float FuseGlow;     // sin(tick / 50) / 2 + 0.5
+extern float LightSwing;   // x of the field light: sin(tick / 300)
 
 // --- items ------------------------------------------------------------------------------
 enum ItemKind : uint8_t {

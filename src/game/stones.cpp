@@ -3,7 +3,7 @@
 #include "assets/sound.h"
 #include "core/arith.h"
 #include "core/input.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "game/levels.h"
 #include "game/state.h"
 

@@ -3,13 +3,12 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/gl_state.h"
-#include "assets/banners.h"
+#include "game/banners.h"
 #include "assets/sound.h"
 #include "core/input.h"
 #include "core/modes.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/levels.h"
 #include "game/lines.h"
 #include "game/meter.h"
@@ -17,7 +16,7 @@
 #include "game/state.h"
 #include "game/stones.h"
 #include "platform/platform.h"
-#include "render/effects.h"
+#include "game/effects.h"
 
 namespace {
 constexpr int32_t LEAVE_GAME = 200;

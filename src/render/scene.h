@@ -91,8 +91,3 @@ void DrawAnchorAndAim();
 // The first row 0..12 whose cell in `column` is filled, 12 when none: the
 // character stands on top of it.
 int32_t TopFilledRow(int32_t column);
-
-// The explosion picture for a sprite of the given life (frame life div 5, the
-// animation running from expl1 to expl6 as life falls). A sprite drawn at its
-// full life of 30, before its first tick, shows the first picture, as lives 25..29.
-uint32_t ExplosionTexture(int32_t life);

@@ -6,12 +6,12 @@
 
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/banners.h"
+#include "game/banners.h"
 #include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "fuzz_common.h"
 #include "game/actions.h"
 #include "game/levels.h"
@@ -19,7 +19,7 @@
 #include "game/state.h"
 #include "game/stones.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "support/headless_game.h"
 
 // The invariants of a running game: stones are real templates, the anchor is over

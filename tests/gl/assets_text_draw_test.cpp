@@ -6,7 +6,8 @@
 
 #include "app/gl_state.h"
 #include "app/window.h"
-#include "assets/banners.h"
+#include "game/banners.h"
+#include "play/banners_draw.h"
 #include "assets/catalogue.h"
 #include "assets/text.h"
 #include "assets/textures.h"

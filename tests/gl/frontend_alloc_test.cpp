@@ -7,7 +7,7 @@
 
 #include "app/program.h"
 #include "app/window.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
 #include "game/state.h"

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "app/window.h"
-#include "assets/banners.h"
+#include "game/banners.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "render/game_screen.h"
 
 using namespace screen_test;

@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "app/window.h"
-#include "assets/banners.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/banners.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "render/game_screen.h"
 
 using namespace screen_test;

@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "game_screen_support.h"
-#include "render/effects.h"
+#include "game/effects.h"
+#include "render/effects_draw.h"
 #include "render/scene.h"
 
 using namespace screen_test;

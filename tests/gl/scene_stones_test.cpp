@@ -8,7 +8,8 @@
 
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
+#include "game/effects.h"
+#include "render/effects_draw.h"
 #include "render/scene.h"
 
 using namespace screen_test;

@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/loader.h"
+#include "game/state.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
 

@@ -7,15 +7,15 @@
 
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/banners.h"
+#include "game/banners.h"
 #include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "game/stones.h"
-#include "render/effects.h"
+#include "game/effects.h"
 
 // Default options (mouse speed 2, nothing else), no effects or banners, the random
 // stream started from `seed`, an empty hall of fame with only the first story level

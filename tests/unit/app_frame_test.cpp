@@ -10,7 +10,7 @@
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/text.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "game/state.h"
 #include "platform/platform.h"
 

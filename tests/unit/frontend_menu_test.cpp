@@ -13,12 +13,12 @@
 #include "assets/sound.h"
 #include "assets/text.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "game/state.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "support/sound_log.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "assets/sound.h"
 #include "assets/text.h"
 #include "frontend/hall_of_fame.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
 #include "frontend/menu_screens.h"

@@ -11,14 +11,14 @@
 #include "app/window.h"
 #include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/actions.h"
 #include "game/levels.h"
 #include "game/pull.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "game/effects.h"
 
 namespace replay {
 

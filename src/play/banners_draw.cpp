@@ -1,6 +1,7 @@
-// Drawing of the two banners; their state and ticks live with the game rules.
-#include "assets/banners.h"
+#include "play/banners_draw.h"
+
 #include "assets/catalogue.h"
+#include "game/banners.h"
 #include "render/screen2d.h"
 
 void DrawMultiLineBanner() {

@@ -1,6 +1,6 @@
 // The two banners' timing state; the game screen draws them from it
-// (banners_draw.cpp). Ticked once per game tick.
-#include "assets/banners.h"
+// (play/banners_draw.cpp). Ticked once per game tick.
+#include "game/banners.h"
 
 uint8_t MultiLineKind = 1;
 int32_t MultiLineAge = -1;

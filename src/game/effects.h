@@ -1,9 +1,10 @@
 // The game's short-lived visual effects: six fixed-size pools of records (boxes
 // falling off the cylinder, debris, suit drops flying to the level meter,
 // explosion sprites, star puffs and dust puffs). Nothing is allocated during play:
-// a spawn into a full pool is dropped. The rules spawn and tick them (pure data);
-// the game screen draws them. Positions are world units (x = column - 6, y = -row)
-// except the level-map stars, which are screen pixels.
+// a spawn into a full pool is dropped. The rules spawn and tick them (pure data,
+// no OpenGL); the game screen and the level map draw them (render/effects_draw.h).
+// Positions are world units (x = column - 6, y = -row) except the level-map stars,
+// which are screen pixels.
 #pragma once
 #include <cstdint>
 
@@ -67,13 +68,3 @@ void TickDebris();
 void TickExplosions();
 void TickStars();
 void TickSuitDrops();
-
-// Drawing (OpenGL), by the game screen inside its 3D pass; DrawMenuStars by the
-// level map in screen space.
-void DrawStars();
-void DrawDust();
-void DrawSuitDrops();
-void DrawExplosions();
-void DrawFallingBoxes();
-void DrawDebris();
-void DrawMenuStars();

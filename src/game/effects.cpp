@@ -1,10 +1,10 @@
 // The effect pools as data: records, spawns and ticks. Drawing lives in
-// effects_draw.cpp. Every spawn takes the first free record of its pool and is
+// render/effects_draw.cpp. Every spawn takes the first free record of its pool and is
 // dropped silently when the pool is full, so play never allocates.
 #include <cmath>
 
 #include "core/arith.h"
-#include "render/effects.h"
+#include "game/effects.h"
 
 PieceRecord FallingBoxes[FALLING_BOX_POOL];
 PieceRecord Debris[DEBRIS_POOL];

@@ -3,7 +3,7 @@
 
 #include "core/binio.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "game/state.h"
 #include "platform/platform.h"
 

@@ -1,5 +1,6 @@
 // The two timed banners over the playfield: the multi-line banner (two, three or
-// four lines at once) and the level-up banner (arcade difficulty rises).
+// four lines at once) and the level-up banner (arcade difficulty rises). The rules
+// start and tick them; the game screen draws them (play/banners_draw.h).
 #pragma once
 #include <cstdint>
 
@@ -14,7 +15,3 @@ void StartMultiLineBanner(uint8_t kind);
 void TickMultiLineBanner();
 void StartLevelUpBanner();
 void TickLevelUpBanner();
-
-// Drawing, in screen space, every game frame.
-void DrawMultiLineBanner();
-void DrawLevelUpBanner();

@@ -1,4 +1,4 @@
-#include "frontend/options.h"
+#include "game/options.h"
 
 #include <cstring>
 

@@ -47,15 +47,14 @@ void LoadHighScoreFile();
 bool SaveHighScoreFile();
 
 // --- name entry and insertion (game over of an arcade game) -------------------------
-extern uint8_t NameEntryActive;
+// The dialog's keys are handled by NameEntryKey (play/name_entry.h).
+extern uint8_t NameEntryActive;      // 1 while the "New Highscore" dialog is up
 extern std::string PlayerName;       // at most 12 characters typed
-extern uint8_t KeyRepeatDelay[256];
+extern uint8_t KeyRepeatDelay[256];  // game ticks before a key types again
 extern int32_t LastInsertSize;       // 8, 10, 12 or -1
 extern int32_t LastInsertIndex;      // 0..9 or -1
 
 // Whether an arcade score of the given cylinder size enters the hall of fame.
 bool ScoreQualifies(int32_t score, int cylinderSize);
-// One held key while the "New Highscore" dialog is open.
-void NameEntryKey(int vk);
 // Puts the score into the table of the current cylinder size.
 void InsertHighScore(const std::string& name, int32_t score);
