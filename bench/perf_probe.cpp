@@ -32,10 +32,10 @@
 #include <string>
 #include <vector>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
+#include "app/loader.h"
 #include "assets/sound.h"
 #include "busy_scene.h"
 #include "core/files.h"

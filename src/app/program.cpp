@@ -3,11 +3,10 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "app/window.h"
-#include "assets/loader.h"
+#include "app/loader.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/arith.h"
 #include "core/files.h"
 #include "game/highscore.h"

@@ -4,7 +4,7 @@
 #include <GL/glu.h>
 #include <cstring>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "app/program.h"
 #include "assets/sound.h"
 #include "game/options.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "assets/text.h"
+#include "ui/text.h"
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "frontend/menu.h"

@@ -4,7 +4,7 @@
 
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "ui/text.h"
 #include "core/arith.h"
 #include "core/input.h"
 #include "core/modes.h"
@@ -15,7 +15,7 @@
 #include "frontend/shop.h"
 #include "game/state.h"
 #include "game/effects.h"
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 uint8_t OptionsOpen = 0;
 uint8_t InstructionsOpen = 0;

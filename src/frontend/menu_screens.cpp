@@ -4,14 +4,14 @@
 #include <string>
 
 #include "assets/catalogue.h"
-#include "assets/text.h"
+#include "ui/text.h"
 #include "core/arith.h"
 #include "frontend/hall_of_fame.h"
 #include "game/highscore.h"
 #include "frontend/menu.h"
 #include "game/options.h"
-#include "render/help_pages.h"
-#include "render/screen2d.h"
+#include "ui/help_pages.h"
+#include "ui/screen2d.h"
 
 namespace {
 // The texts live here once, so that drawing a frame never builds a long string.

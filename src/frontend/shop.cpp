@@ -5,13 +5,13 @@
 
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "ui/text.h"
 #include "core/arith.h"
 #include "core/input.h"
 #include "game/highscore.h"
 #include "frontend/menu.h"
 #include "game/state.h"
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 const int32_t ItemPrices[8] = {100, 200, 200, 400, 500, 50, 300, 700};
 

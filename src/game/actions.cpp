@@ -1,7 +1,6 @@
 #include "game/actions.h"
 
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/input.h"
 #include "game/highscore.h"
 #include "game/options.h"

@@ -2,7 +2,7 @@
 
 #include "assets/catalogue.h"
 #include "game/banners.h"
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 void DrawMultiLineBanner() {
   if (MultiLineAge == -1) return;

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "game/banners.h"
 #include "play/banners_draw.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "ui/text.h"
 #include "core/arith.h"
 #include "core/input.h"
 #include "game/highscore.h"
@@ -21,10 +21,10 @@
 #include "game/state.h"
 #include "platform/platform.h"
 #include "game/effects.h"
-#include "render/help_pages.h"
+#include "ui/help_pages.h"
 #include "render/effects_draw.h"
 #include "render/scene.h"
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 uint8_t DreamEditorShown = 0;
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "core/arith.h"

@@ -13,9 +13,9 @@
 
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
+#include "app/loader.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "ui/text.h"
 #include "core/files.h"
 #include "game/highscore.h"
 #include "frontend/level_map.h"

@@ -11,7 +11,7 @@
 
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
+#include "app/loader.h"
 #include "core/arith.h"
 #include "core/files.h"
 #include "game/highscore.h"

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "ui/text.h"
 #include "game/highscore.h"
 #include "game/options.h"
 #include "game/state.h"

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
-#include "assets/text.h"
+#include "app/loader.h"
+#include "assets/font.h"
 #include "core/files.h"
 #include "game/levels.h"
 #include "gl_fixture.h"

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "../../bench/busy_scene.h"
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
+#include "app/loader.h"
 #include "frontend/menu.h"
 #include "game_screen_support.h"
 #include "gl_fixture.h"

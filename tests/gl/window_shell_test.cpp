@@ -7,10 +7,10 @@
 #include <cmath>
 #include <ctime>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
+#include "app/loader.h"
 #include "game/state.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"

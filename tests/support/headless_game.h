@@ -8,7 +8,7 @@
 #include "app/program.h"
 #include "app/window.h"
 #include "game/banners.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "frontend/menu.h"

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "game/highscore.h"
 #include "game/state.h"
 #include "platform/platform.h"

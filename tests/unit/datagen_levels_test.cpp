@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/text.h"
+#include "assets/font.h"
 #include "core/files.h"
 #include "game/levels.h"
 

@@ -11,7 +11,7 @@
 
 #include "app/program.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "core/files.h"
 #include "game/highscore.h"
 #include "frontend/level_map.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "frontend/hall_of_fame.h"
 #include "game/highscore.h"
 #include "frontend/level_map.h"

@@ -7,7 +7,7 @@
 
 #include "app/window.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "game/options.h"

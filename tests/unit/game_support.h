@@ -10,7 +10,7 @@
 #include "app/window.h"
 #include "game/banners.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "frontend/menu.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/window.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "game/options.h"

@@ -1,11 +1,11 @@
-#include "render/help_pages.h"
+#include "ui/help_pages.h"
 
 #include <cstdint>
 #include <string>
 
 #include "assets/catalogue.h"
-#include "assets/text.h"
-#include "render/screen2d.h"
+#include "ui/text.h"
+#include "ui/screen2d.h"
 
 namespace {
 

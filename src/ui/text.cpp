@@ -1,17 +1,9 @@
-#include "assets/text.h"
+#include "ui/text.h"
 
 #include <GL/gl.h>
 
-#include "app/gl_state.h"
 #include "assets/catalogue.h"
-#include "core/arith.h"
-#include "core/binio.h"
-#include "core/input.h"
-
-void DecodeFontWidths(const uint8_t* bytes, uint16_t out[256]) {
-  ByteReader r(bytes, 512);
-  for (int c = 0; c < 256; ++c) out[c] = r.U16(2 * static_cast<size_t>(c));
-}
+#include "render/gl_state.h"
 
 void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text) {
   // Multisampling would blur the glyph edges of the small font.
@@ -50,12 +42,6 @@ void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t bl
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
   if (multisampleOff) EnableMultisample(true);
-}
-
-int TextWidth(const std::string& text, int size) {
-  int64_t sum = 0;
-  for (unsigned char c : text) sum += FontWidths[c];
-  return Round(static_cast<double>(sum) / 32 * size);
 }
 
 void DrawHoverText(int x, int y, uint8_t size, const std::string& text, uint8_t id) {

@@ -1,5 +1,8 @@
 // The asset catalogue and the loading screen: every file the game needs, loaded in
-// one fixed order behind a progress bar, after every window opening.
+// one fixed order behind a progress bar, after every window opening. The sequence
+// fills the records of every layer (the save, the levels, the sounds, the effect
+// pools, the models, the textures) and hands the program to the front-end, so it
+// belongs to the application shell; the single-file loaders it calls are in assets/.
 #pragma once
 #include <cstdint>
 

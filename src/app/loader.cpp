@@ -1,4 +1,4 @@
-#include "assets/loader.h"
+#include "app/loader.h"
 
 #include <GL/gl.h>
 #include <string>
@@ -6,7 +6,7 @@
 #include "app/program.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "assets/font.h"
 #include "assets/textures.h"
 #include "core/arith.h"
 #include "core/files.h"
@@ -16,7 +16,7 @@
 #include "game/levels.h"
 #include "platform/platform.h"
 #include "game/effects.h"
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 uint8_t FirstLoadDone = 0;
 // Loading frames closer together than one refresh of a 60 Hz display could never

@@ -1,4 +1,4 @@
-#include "app/gl_state.h"
+#include "render/gl_state.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,4 +1,4 @@
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 #include <GL/gl.h>
 #include <cmath>

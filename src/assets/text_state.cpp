@@ -1,3 +1,0 @@
-#include "assets/text.h"
-
-uint16_t FontWidths[256];

@@ -1,0 +1,16 @@
+// Text, clickable labels and framed panels drawn with the bitmap font, all in the
+// 800 x 600 screen space (call between BeginScreenSpace and EndScreenSpace). The
+// font's metrics (TextWidth, CentredX) are in assets/font.h, the label under the
+// pointer (HoverId) in core/input.h.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "assets/font.h"
+#include "core/input.h"
+
+void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text);
+// A clickable label: black shadow, yellow under the pointer (HoverId := id), else white.
+void DrawHoverText(int x, int y, uint8_t size, const std::string& text, uint8_t id);
+// A framed, tinted box of nine pieces with a 20-pixel border.
+void DrawPanel(int x, int y, int width, int height, uint8_t red, uint8_t green, uint8_t blue);
