@@ -45,7 +45,7 @@
 #include "game/levels.h"
 #include "game/state.h"
 #include "platform/platform.h"
-#include "render/game_screen.h"
+#include "play/game_screen.h"
 #include "support/alloc_counter.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "game/options.h"
-#include "game/actions.h"
+#include "play/actions.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "game/effects.h"

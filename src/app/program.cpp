@@ -12,12 +12,12 @@
 #include "game/highscore.h"
 #include "frontend/menu.h"
 #include "game/options.h"
-#include "game/actions.h"
+#include "play/actions.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "platform/platform.h"
 #include "play/name_entry.h"
-#include "render/game_screen.h"
+#include "play/game_screen.h"
 
 uint8_t WantFullscreen = 0;
 uint8_t LoadingActive = 0;

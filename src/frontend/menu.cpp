@@ -246,7 +246,7 @@ void DrawMenus() {
     DrawShop();
   }
 
-  DrawImagePartMasked(Tex.cursor, static_cast<float>(MouseX), static_cast<float>(MouseY), 32, 32, 0, 0, 1, 1);
+  DrawPointer();
   if (FadeLevel < 254) DimScreen(FadeLevel);
   EndScreenSpace();
 

@@ -186,6 +186,9 @@ struct CurrentGameState {
   uint8_t helpPage;
 };
 extern CurrentGameState CurrentGame;
+inline bool IsArcade() {
+  return CurrentGame.level == ARCADE_LEVEL;
+}
 
 // Animation values the tick sets for the scene.
 extern float WobblePhase1; // tick

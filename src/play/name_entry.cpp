@@ -4,7 +4,7 @@
 #include "play/name_entry.h"
 
 #include "core/input.h"
-#include "game/actions.h"
+#include "play/actions.h"
 #include "game/highscore.h"
 
 namespace {

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // Rise of a stone that replaces a landed one: it comes down from 6 units above
 // while its appear timer runs from 200 to 0.
 double AppearRise(int32_t appearTimer) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "assets/catalogue.h"
+#include "core/input.h"
 #include "platform/platform.h"
 
 namespace {
@@ -146,6 +147,10 @@ void DimScreen(uint8_t level) {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
+}
+
+void DrawPointer() {
+  DrawImagePartMasked(Tex.cursor, static_cast<float>(MouseX), static_cast<float>(MouseY), 32, 32, 0, 0, 1, 1);
 }
 
 void DrawIrisWipe(int cx, int cy, int radius) {

@@ -29,6 +29,9 @@ void DrawImagePartGlow(uint32_t texture, float x, float y, float w, float h, flo
 void DrawNumber(int32_t value, float x, float y, float size);
 // Multiplies the picture by level / 256.
 void DimScreen(uint8_t level);
+// The game's own pointer picture at the pointer (MouseX, MouseY), as every screen
+// draws it.
+void DrawPointer();
 // Everything outside the circle turns black. Disables blending; afterwards lighting
 // and the depth test are on; texturing is left as it was.
 void DrawIrisWipe(int cx, int cy, int radius);

@@ -13,7 +13,7 @@
 #include "frontend/menu.h"
 #include "game/options.h"
 #include "fuzz_common.h"
-#include "game/actions.h"
+#include "play/actions.h"
 #include "game/levels.h"
 #include "game/meter.h"
 #include "game/state.h"

@@ -8,7 +8,8 @@
 #include "game/state.h"
 #include "game_screen_support.h"
 #include "game/effects.h"
-#include "render/game_screen.h"
+#include "play/dream_editor.h"
+#include "play/game_screen.h"
 
 using namespace screen_test;
 

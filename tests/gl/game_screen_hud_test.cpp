@@ -12,7 +12,9 @@
 #include "game/state.h"
 #include "game_screen_support.h"
 #include "game/effects.h"
-#include "render/game_screen.h"
+#include "play/game_screen.h"
+#include "play/hud.h"
+#include "ui/labels.h"
 
 using namespace screen_test;
 

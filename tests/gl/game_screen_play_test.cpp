@@ -16,13 +16,15 @@
 #include "core/files.h"
 #include "game/highscore.h"
 #include "game/options.h"
-#include "game/actions.h"
+#include "play/actions.h"
 #include "game/levels.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "game_screen_support.h"
 #include "game/effects.h"
-#include "render/game_screen.h"
+#include "play/dream_editor.h"
+#include "play/game_screen.h"
+#include "ui/labels.h"
 #include "render/scene.h"
 
 using namespace screen_test;

@@ -22,7 +22,7 @@
 #include "frontend/menu.h"
 #include "game_screen_support.h"
 #include "gl_fixture.h"
-#include "render/game_screen.h"
+#include "play/game_screen.h"
 #include "support/alloc_counter.h"
 
 // The allocation counter of this test program (frontend_alloc_test.cpp).

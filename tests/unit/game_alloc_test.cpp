@@ -11,7 +11,7 @@
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "game/options.h"
-#include "game/actions.h"
+#include "play/actions.h"
 #include "game/meter.h"
 #include "game/state.h"
 #include "game/tick.h"

@@ -13,7 +13,7 @@
 #include "core/arith.h"
 #include "game/highscore.h"
 #include "game/options.h"
-#include "game/actions.h"
+#include "play/actions.h"
 #include "game/levels.h"
 #include "game/pull.h"
 #include "game/state.h"

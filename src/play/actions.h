@@ -1,4 +1,7 @@
-// Player actions 0..12 and the three item slots.
+// Player actions 0..12 while a game runs: the game screen's input. An action goes
+// to the rules (pull, turn, reverse, items) or to what the screen shows over the
+// scene (the dream editor, the dialogs, the instructions overlay), which decides
+// what a click means.
 #pragma once
 #include <cstdint>
 
@@ -13,7 +16,3 @@
 // within 50 ticks of the last Esc). Allocates nothing except through the options
 // write of "don't show again".
 void DispatchAction(uint8_t code);
-
-// F1..F3: uses the item in slot 0..2, in a story level that is not a puzzle only.
-// The slot empties whether or not the item changed anything.
-void UseItem(uint8_t slot);
