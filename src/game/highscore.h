@@ -34,6 +34,9 @@ extern HighScoreRecord HighScores;
 int HighScoreTableIndex(int cylinderSize);
 // The entry's name as text, cut at 30 characters.
 std::string EntryName(const HighScoreEntry& entry);
+// The same written into `out` (which keeps its storage, so drawing allocates
+// nothing once it has grown); returns `out`.
+const std::string& EntryName(const HighScoreEntry& entry, std::string& out);
 
 // Pure conversion between the record and its 1092 file bytes (explicit offsets).
 HighScoreRecord DecodeHighScores(const uint8_t* bytes);

@@ -20,9 +20,15 @@ const char* const HIGHSCORE_FILE = "hsc.dat";
 
 int HighScoreTableIndex(int cylinderSize) { return cylinderSize == 8 ? 0 : cylinderSize == 10 ? 1 : 2; }
 
-std::string EntryName(const HighScoreEntry& entry) {
+const std::string& EntryName(const HighScoreEntry& entry, std::string& out) {
   size_t length = entry.nameLength > HIGHSCORE_NAME_MAX ? HIGHSCORE_NAME_MAX : entry.nameLength;
-  return std::string(entry.name, length);
+  out.assign(entry.name, length);
+  return out;
+}
+
+std::string EntryName(const HighScoreEntry& entry) {
+  std::string name;
+  return EntryName(entry, name);
 }
 
 HighScoreRecord DecodeHighScores(const uint8_t* bytes) {

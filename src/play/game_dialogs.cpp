@@ -52,16 +52,6 @@ const std::string& Labelled(const char* prefix, int32_t value) {
   return s;
 }
 
-// Black at (x, y), then white two pixels up and to the left.
-void DrawShadowed(int x, int y, uint8_t size, const std::string& text) {
-  DrawText(x, y, size, 0, 0, 0, text);
-  DrawText(x - 2, y - 2, size, 255, 255, 255, text);
-}
-
-void DrawShadowedCentred(int y, uint8_t size, const std::string& text) {
-  DrawShadowed(CentredX(400, text, size), y, size, text);
-}
-
 void CloseOverlay() {
   CurrentGame.helpShown = 0;
   PlaySample(SND_SELECT);
@@ -76,23 +66,23 @@ void DrawGameOverDialog() {
   DimScreen(200);
   if (!IsArcade()) {
     DrawPanel(320, 250, 160, 70, 128, 228, 128);
-    DrawShadowedCentred(261, 20, s.retry);
+    DrawCentredShadowedText(398, 259, 20, 255, 255, 255, s.retry);
     DrawHoverText(348, 281, 30, s.yes, DIALOG_YES_ID);
     DrawHoverText(418, 281, 30, s.no, DIALOG_NO_ID);
   } else if (!ScoreQualifies(CurrentGame.score, CylinderSize)) {
     DrawPanel(320, 250, 160, 70, 128, 228, 128);
-    DrawShadowedCentred(261, 20, s.gameOver);
-    DrawHoverText(CentredX(400, s.ok, 30), 281, 30, s.ok, DIALOG_NO_ID);
+    DrawCentredShadowedText(398, 259, 20, 255, 255, 255, s.gameOver);
+    DrawCentredHoverText(400, 281, 30, s.ok, DIALOG_NO_ID);
   } else {
     NameEntryActive = 1;
     DrawPanel(300, 250, 200, 157, 128, 228, 128);
-    DrawShadowedCentred(261, 30, s.newHighscore);
-    DrawShadowedCentred(291, 20, s.enterName);
+    DrawCentredShadowedText(398, 259, 30, 255, 255, 255, s.newHighscore);
+    DrawCentredShadowedText(398, 289, 20, 255, 255, 255, s.enterName);
     DrawPanel(310, 315, 180, 50, 128, 128, 228);
-    DrawText(CentredX(400, PlayerName, 30), 325, 30, 255, 255, 255, PlayerName);
+    DrawCentredText(400, 325, 30, 255, 255, 255, PlayerName);
     if (CurrentGame.tick % 50 >= 25)
       DrawText(400 + TextWidth(PlayerName, 30) / 2, 325, 30, 255, 255, 255, s.caret);
-    DrawHoverText(CentredX(400, s.ok, 30), 370, 30, s.ok, DIALOG_NO_ID);
+    DrawCentredHoverText(400, 370, 30, s.ok, DIALOG_NO_ID);
   }
   DrawPointer();
 }
@@ -102,13 +92,10 @@ void DrawPauseDialog() {
   HoverId = 0;
   DimScreen(160);
   DrawPanel(320, 250, 160, 70, 128, 128, 228);
-  if (IsArcade()) {
-    DrawText(334, 261, 20, 0, 0, 0, s.exitToMenu);
-    DrawText(332, 259, 20, 255, 255, 255, s.exitToMenu);
-  } else {
-    DrawText(339, 261, 20, 0, 0, 0, s.exitToMap);
-    DrawText(337, 259, 20, 255, 255, 255, s.exitToMap);
-  }
+  if (IsArcade())
+    DrawShadowedText(332, 259, 20, 255, 255, 255, s.exitToMenu);
+  else
+    DrawShadowedText(337, 259, 20, 255, 255, 255, s.exitToMap);
   DrawHoverText(348, 281, 30, s.yes, DIALOG_YES_ID);
   DrawHoverText(418, 281, 30, s.no, DIALOG_NO_ID);
   DrawPointer();
@@ -136,7 +123,7 @@ void DrawHelpOverlay() {
   DrawPanel(250, 486, 150, 40, 128, 128, 228);
   DrawHoverText(308, 494, 21, s.play, HELP_PLAY_ID);
   DrawHoverText(409, 494, 21, s.dontShow, HELP_DONT_SHOW_ID);
-  DrawText(CentredX(400, s.instructions, 30), 73, 30, 255, 255, 0, s.instructions);
+  DrawCentredText(400, 73, 30, 255, 255, 0, s.instructions);
   DrawInstructionPage(CurrentGame.helpPage, 800, -33);
   DrawPointer();
 }

@@ -23,7 +23,7 @@ struct PageItem {
   const char* text;   // text, or nullptr for a picture
   const char* before; // the start of the line before this piece, or nullptr
   int16_t w, h;       // picture size
-  float u0, v0, u1, v1;
+  float uLeft, vTop, uRight, vBottom;
 };
 
 constexpr PageItem Text(int x, int y, Colour colour, const char* text, const char* before = nullptr,
@@ -34,16 +34,18 @@ constexpr PageItem Text(int x, int y, Colour colour, const char* text, const cha
 constexpr PageItem Small(int x, int y, const char* text) {
   return Text(x, y, YELLOW, text, nullptr, 18);
 }
-constexpr PageItem Picture(int x, int y, int w, int h, float u0, float u1, float v0, float v1) {
-  return {true,    static_cast<int16_t>(x), static_cast<int16_t>(y), 0,  WHITE, nullptr,
-          nullptr, static_cast<int16_t>(w), static_cast<int16_t>(h), u0, v0,    u1,
-          v1};
+// A piece of the instruction sheet: screen rectangle, then the texture rectangle in
+// the order DrawImagePart takes it.
+constexpr PageItem Picture(int x, int y, int w, int h, float uLeft, float vTop, float uRight, float vBottom) {
+  return {true,    static_cast<int16_t>(x), static_cast<int16_t>(y), 0,     WHITE,    nullptr,
+          nullptr, static_cast<int16_t>(w), static_cast<int16_t>(h), uLeft, vTop, uRight,
+          vBottom};
 }
 
 // Positions are those on the menu strip, relative to the strip position.
 constexpr PageItem kPage0[] = {
     Text(-750, 146, WHITE, "Use the mouse to move the anchor."),
-    Picture(-750, 181, 144, 224, 0.37109375f, 0.65234375f, 0.0f, 0.4375f),
+    Picture(-750, 181, 144, 224, 0.37109375f, 0.0f, 0.65234375f, 0.4375f),
     Text(-600, 209, WHITE, "Use"),
     Text(-601, 209, YELLOW, "left mouse button", "Use "),
     Text(-604, 209, WHITE, "to shoot.", "Use left mouse button "),
@@ -78,14 +80,14 @@ constexpr PageItem kPage1[] = {
          "enabled there is a transparent stone, showing where the stone would land if pulled down."),
     Small(-367, 228, "The red-blinking cross indicates that the stone"),
     Small(-367, 248, "won't fit because it would intersect there."),
-    Picture(-367, 265, 38, 41, 0.0f, 0.07421875f, 0.51171875f, 0.591796875f),
+    Picture(-367, 265, 38, 41, 0.0f, 0.51171875f, 0.07421875f, 0.591796875f),
     Small(-750, 228, "This will work fine..."),
-    Picture(-750, 245, 153, 264, 0.0f, 0.298828125f, 0.0f, 0.515625f),
+    Picture(-750, 245, 153, 264, 0.0f, 0.0f, 0.298828125f, 0.515625f),
     Small(-560, 228, "This won't work..."),
-    Picture(-560, 245, 157, 264, 0.65234375f, 0.958984375f, 0.0f, 0.515625f),
+    Picture(-560, 245, 157, 264, 0.65234375f, 0.0f, 0.958984375f, 0.515625f),
     Small(-367, 317, "It's easy to fill the edges of a level,"),
     Small(-367, 337, "since overlapping boxes will fall down."),
-    Picture(-367, 354, 131, 154, 0.0859375f, 0.341796875f, 0.68359375f, 0.984375f),
+    Picture(-367, 354, 131, 154, 0.0859375f, 0.68359375f, 0.341796875f, 0.984375f),
 };
 
 constexpr PageItem kPage2[] = {
@@ -96,9 +98,9 @@ constexpr PageItem kPage2[] = {
          "If you have removed five lines, the level-meter will completely refill and one tubeline will"),
     Text(-700, 221, WHITE, "remove."),
     Text(-700, 317, WHITE, "This number shows you, how much lines you still need to remove."),
-    Picture(-557, 251, 314, 51, 0.0859375f, 0.71875f, 0.587890625f, 0.6875f),
-    Picture(-749, 148, 43, 197, 0.0f, 0.083984375f, 0.587890625f, 0.97265625f),
-    Picture(-749, 360, 43, 124, 0.916015625f, 1.0f, 0.587890625f, 0.830078125f),
+    Picture(-557, 251, 314, 51, 0.0859375f, 0.587890625f, 0.71875f, 0.6875f),
+    Picture(-749, 148, 43, 197, 0.0f, 0.587890625f, 0.083984375f, 0.97265625f),
+    Picture(-749, 360, 43, 124, 0.916015625f, 0.587890625f, 1.0f, 0.830078125f),
     Text(-700, 358, WHITE, "Some stones have bombs in it."),
     Text(-700, 383, WHITE, "After pulled down, the bomb will explode and the boxes around the stone remove."),
     Text(-700, 408, WHITE,
@@ -184,7 +186,7 @@ void DrawInstructionPage(int page, int offsetX, int offsetY) {
     const int y = item.y + offsetY;
     if (item.picture) {
       DrawImagePart(Tex.maction, static_cast<float>(item.x + offsetX), static_cast<float>(y), item.w, item.h,
-                    item.u0, item.v0, item.u1, item.v1);
+                    item.uLeft, item.vTop, item.uRight, item.vBottom);
       continue;
     }
     int x = item.x + offsetX;

@@ -44,16 +44,32 @@ void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t bl
   if (multisampleOff) EnableMultisample(true);
 }
 
+void DrawCentredText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+                     const std::string& text) {
+  DrawText(CentredX(centre, text, size), y, size, red, green, blue, text);
+}
+
+void DrawShadowedText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+                      const std::string& text) {
+  DrawText(x + 2, y + 2, size, 0, 0, 0, text);
+  DrawText(x, y, size, red, green, blue, text);
+}
+
+void DrawCentredShadowedText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+                             const std::string& text) {
+  DrawShadowedText(CentredX(centre, text, size), y, size, red, green, blue, text);
+}
+
 void DrawHoverText(int x, int y, uint8_t size, const std::string& text, uint8_t id) {
   float wf = 0;
   for (unsigned char c : text) wf += static_cast<float>(FontWidths[c]) / 32 * size;
-  DrawText(x + 2, y + 2, size, 0, 0, 0, text);
-  if (MouseX >= x && MouseX <= x + wf && MouseY >= y && MouseY <= y + size) {
-    HoverId = id;
-    DrawText(x, y, size, 255, 255, 0, text);
-  } else {
-    DrawText(x, y, size, 255, 255, 255, text);
-  }
+  const bool under = MouseX >= x && MouseX <= x + wf && MouseY >= y && MouseY <= y + size;
+  if (under) HoverId = id;
+  DrawShadowedText(x, y, size, 255, 255, under ? 0 : 255, text);
+}
+
+void DrawCentredHoverText(int centre, int y, uint8_t size, const std::string& text, uint8_t id) {
+  DrawHoverText(CentredX(centre, text, size), y, size, text, id);
 }
 
 namespace {

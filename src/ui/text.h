@@ -10,7 +10,17 @@
 #include "core/input.h"
 
 void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text);
+// The text centred on x = centre (at CentredX).
+void DrawCentredText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+                     const std::string& text);
+// The text at (x, y) over a black shadow 2 pixels right of and below it: the shadow
+// is drawn first, then the text.
+void DrawShadowedText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+                      const std::string& text);
+void DrawCentredShadowedText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
+                             const std::string& text);
 // A clickable label: black shadow, yellow under the pointer (HoverId := id), else white.
 void DrawHoverText(int x, int y, uint8_t size, const std::string& text, uint8_t id);
+void DrawCentredHoverText(int centre, int y, uint8_t size, const std::string& text, uint8_t id);
 // A framed, tinted box of nine pieces with a 20-pixel border.
 void DrawPanel(int x, int y, int width, int height, uint8_t red, uint8_t green, uint8_t blue);
