@@ -85,7 +85,8 @@ void DrawFlyingStones();
 void DrawPlayfield();
 // Anchor, pulled stone, character, aim beam and the aim-help ghost. While a pulled
 // stone flies back this drives its appearTimer (500 while the anchor climbs,
-// -1000 while the stone descends, then 100), which starts the fly-back drawing.
+// -1000 while the stone descends, then 100), which starts the fly-back drawing;
+// the one place that writes it is DriveFlyBackTimer in scene.cpp.
 void DrawAnchorAndAim();
 
 // The first row 0..12 whose cell in `column` is filled, 12 when none: the
