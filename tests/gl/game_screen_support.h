@@ -21,6 +21,7 @@
 #include "game/options.h"
 #include "game/state.h"
 #include "gl_fixture.h"
+#include "support/headless_game.h"
 #include "support/sound_log.h"
 
 namespace screen_test {

@@ -21,14 +21,8 @@
 
 TEST(NoAllocation, GameTickAndActionsAllocateNothing) {
   SetSoundObserver(nullptr);
-  InitStoneTemplates();
-  std::memset(Options, 0, sizeof Options);
-  Options[OPT_MOUSE_SPEED] = 2; // a 384-pixel window over 12 columns
-  HighScores = HighScoreRecord{};
+  ResetHeadlessGame(99); // mouse speed 2: a 384-pixel window over 12 columns
   HighScores.profile.storyProgress = 55;
-  ResetEffects();
-  SeedRandom(99);
-  ArcadeCylinderSize = 12;
   ChosenTheme = 1;
   StartLevel(ARCADE_LEVEL, 0);
   PlayerName = "TWELVE CHARS";
