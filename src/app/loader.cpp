@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <string>
 
-#include "app/program.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "assets/font.h"
@@ -19,6 +18,7 @@
 #include "ui/screen2d.h"
 
 uint8_t FirstLoadDone = 0;
+uint8_t LoadingActive = 0;
 // Loading frames closer together than one refresh of a 60 Hz display could never
 // be seen; skipping them lets the data load instead of waiting for swaps.
 uint32_t LoadingFrameIntervalMs = 16;

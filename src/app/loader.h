@@ -9,6 +9,7 @@
 #include "assets/model.h"
 
 extern uint8_t FirstLoadDone; // 0 at program start, 1 after the first complete load
+extern uint8_t LoadingActive; // asset loading: frames and swaps are skipped
 
 // The eight models in catalogue order (block, bomb core, bomb shell, clamp, hook,
 // tube, plate, character), read once per process and kept until exit.

@@ -10,24 +10,13 @@
 #include "core/arith.h"
 #include "core/files.h"
 #include "game/highscore.h"
-#include "frontend/menu.h"
 #include "game/options.h"
-#include "play/actions.h"
 #include "game/state.h"
-#include "game/tick.h"
 #include "platform/platform.h"
-#include "play/name_entry.h"
-#include "play/game_screen.h"
 
-uint8_t WantFullscreen = 0;
-uint8_t LoadingActive = 0;
 uint8_t AudioStarted = 0;
 
 namespace {
-constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel,     GameTick,     DrawGameScene,
-                                             EnterFrontEnd,  MenuFrame,    MenuClick,
-                                             DispatchAction, NameEntryKey, PlaySample};
-
 // Keys that fire an action on every frame they are held, in the order they are checked.
 struct HeldKeyAction {
   uint8_t vk;
@@ -61,12 +50,6 @@ void RunMessageLoop(GL_Window& window) {
   }
 }
 } // namespace
-
-ShellCallTable ShellCalls = REAL_SHELL_CALLS;
-
-void ResetShellCalls() {
-  ShellCalls = REAL_SHELL_CALLS;
-}
 
 void DescribeGameWindow(uint8_t fullScreen) {
   GameApplication.className = "OpenGL";

@@ -7,30 +7,16 @@
 #pragma once
 #include <cstdint>
 
+// It calls the other modules through ShellCalls (shell_calls.h), opens the window
+// through window.h (WantFullscreen: the display mode of the next opening) and loads
+// through loader.h (LoadingActive: frames and swaps are skipped while it runs).
+#include "app/loader.h"
+#include "app/shell_calls.h"
+#include "app/window.h"
 #include "core/input.h"
 #include "core/modes.h"
 
-extern uint8_t WantFullscreen; // display mode of the next window opening
-extern uint8_t LoadingActive;  // asset loading: frames and swaps are skipped
-extern uint8_t AudioStarted;   // audio started once per process
-
-// The operations of other modules that the frame driver and the window procedure
-// call. They point at the real operations; tests put recorders in their place to
-// watch the shell on its own (the frame driver never calls these modules otherwise).
-struct ShellCallTable {
-  void (*startLevel)(uint16_t level, int32_t startTime);
-  void (*gameTick)();
-  void (*drawGameScene)();
-  void (*enterFrontEnd)(uint32_t now);
-  void (*menuFrame)(uint32_t now);
-  void (*menuClick)();
-  void (*dispatchAction)(uint8_t code);
-  void (*nameEntryKey)(int vk);
-  void (*playSample)(int n);
-};
-extern ShellCallTable ShellCalls;
-// Puts the real operations back into ShellCalls.
-void ResetShellCalls();
+extern uint8_t AudioStarted; // audio started once per process
 
 // The whole program. Returns 0, or -1 when the window class cannot be registered.
 int RunProgram();

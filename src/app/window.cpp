@@ -5,12 +5,14 @@
 #include <cstring>
 
 #include "render/gl_state.h"
-#include "app/program.h"
+#include "app/shell_calls.h"
 #include "assets/sound.h"
+#include "core/modes.h"
 #include "game/options.h"
 
 Application GameApplication;
 GL_Window GameWindow;
+uint8_t WantFullscreen = 0;
 
 namespace {
 // The volumes of the options record, as the audio layer takes them.

@@ -7,7 +7,7 @@
 #include "ui/text.h"
 #include "core/arith.h"
 #include "game/highscore.h"
-#include "frontend/menu.h"
+#include "frontend/menu_state.h"
 #include "ui/labels.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "core/arith.h"
 #include "core/input.h"
 #include "game/highscore.h"
-#include "frontend/menu.h"
+#include "frontend/menu_state.h"
 #include "game/levels.h"
 #include "render/effects_draw.h"
 #include "ui/labels.h"

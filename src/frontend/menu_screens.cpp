@@ -8,7 +8,7 @@
 #include "core/arith.h"
 #include "frontend/hall_of_fame.h"
 #include "game/highscore.h"
-#include "frontend/menu.h"
+#include "frontend/menu_state.h"
 #include "game/options.h"
 #include "ui/help_pages.h"
 #include "ui/labels.h"

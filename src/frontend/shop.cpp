@@ -9,7 +9,7 @@
 #include "core/arith.h"
 #include "core/input.h"
 #include "game/highscore.h"
-#include "frontend/menu.h"
+#include "core/modes.h"
 #include "game/state.h"
 #include "ui/labels.h"
 #include "ui/screen2d.h"
