@@ -12,14 +12,14 @@
 #include <cstring>
 
 #include "app/window.h"
-#include "game/banners.h"
 #include "core/arith.h"
+#include "game/banners.h"
+#include "game/effects.h"
 #include "game/highscore.h"
 #include "game/options.h"
-#include "play/actions.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "game/effects.h"
+#include "play/actions.h"
 
 namespace busy_scene {
 

@@ -7,12 +7,12 @@
 #include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
+#include "game/effects.h"
 #include "game/highscore.h"
 #include "game/options.h"
-#include "play/actions.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "game/effects.h"
+#include "play/actions.h"
 #include "support/headless_game.h"
 
 namespace {

@@ -4,17 +4,17 @@
 #include <string>
 
 #include "assets/catalogue.h"
-#include "assets/sound.h"
 #include "assets/font.h"
+#include "assets/sound.h"
 #include "assets/textures.h"
 #include "core/arith.h"
 #include "core/files.h"
-#include "game/highscore.h"
 #include "frontend/menu.h"
-#include "game/options.h"
-#include "game/levels.h"
-#include "platform/platform.h"
 #include "game/effects.h"
+#include "game/highscore.h"
+#include "game/levels.h"
+#include "game/options.h"
+#include "platform/platform.h"
 #include "ui/screen2d.h"
 
 uint8_t FirstLoadDone = 0;

@@ -3,9 +3,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "render/gl_state.h"
-#include "app/window.h"
 #include "app/loader.h"
+#include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
 #include "core/files.h"
@@ -13,6 +12,7 @@
 #include "game/options.h"
 #include "game/state.h"
 #include "platform/platform.h"
+#include "render/gl_state.h"
 
 uint8_t AudioStarted = 0;
 

@@ -4,11 +4,11 @@
 #include <GL/glu.h>
 #include <cstring>
 
-#include "render/gl_state.h"
 #include "app/shell_calls.h"
 #include "assets/sound.h"
 #include "core/modes.h"
 #include "game/options.h"
+#include "render/gl_state.h"
 
 Application GameApplication;
 GL_Window GameWindow;

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/text.h"
 #include "core/arith.h"
-#include "game/highscore.h"
 #include "frontend/menu_state.h"
+#include "game/highscore.h"
 #include "ui/labels.h"
+#include "ui/text.h"
 
 namespace {
 const std::string TITLE = "Hall of Fame", OK = "ok";

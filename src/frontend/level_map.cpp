@@ -7,17 +7,17 @@
 #include <cstring>
 #include <string>
 
-#include "render/gl_state.h"
 #include "assets/catalogue.h"
-#include "ui/text.h"
 #include "core/arith.h"
 #include "core/input.h"
-#include "game/highscore.h"
 #include "frontend/menu_state.h"
+#include "game/highscore.h"
 #include "game/levels.h"
 #include "render/effects_draw.h"
+#include "render/gl_state.h"
 #include "ui/labels.h"
 #include "ui/screen2d.h"
+#include "ui/text.h"
 
 const uint16_t LevelSpots[MAP_SPOTS][2] = {
     {88, 286},  {111, 230}, {146, 178}, {200, 141}, {251, 124}, {319, 120}, {375, 134}, {428, 173},

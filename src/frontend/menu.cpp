@@ -4,20 +4,20 @@
 
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "ui/text.h"
 #include "core/arith.h"
 #include "core/input.h"
 #include "core/modes.h"
-#include "game/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu_screens.h"
-#include "game/options.h"
 #include "frontend/shop.h"
-#include "game/state.h"
 #include "game/effects.h"
+#include "game/highscore.h"
+#include "game/options.h"
+#include "game/state.h"
 #include "ui/help_pages.h"
 #include "ui/labels.h"
 #include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 constexpr int32_t STRIP_MAIN = 0, STRIP_CYLINDER = -60, STRIP_THEME = -120, STRIP_SIDE = 80;

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "assets/catalogue.h"
-#include "ui/text.h"
 #include "core/arith.h"
 #include "frontend/hall_of_fame.h"
-#include "game/highscore.h"
 #include "frontend/menu_state.h"
+#include "game/highscore.h"
 #include "game/options.h"
 #include "ui/help_pages.h"
 #include "ui/labels.h"
 #include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 // The texts live here once, so that drawing a frame never builds a long string.
@@ -31,10 +31,11 @@ struct YesNoRow {
   int optionByte;
   uint8_t yesId;
 };
-const YesNoRow YES_NO_ROWS[4] = {{"Fullscreen", 180, OPT_FULLSCREEN, OPTIONS_FULLSCREEN_YES_ID},
-                                 {"Show instructions on Startup", 230, OPT_SHOW_HELP, OPTIONS_SHOW_HELP_YES_ID},
-                                 {"Aimhelp in Arcade Mode", 280, OPT_ARCADE_AIMHELP, OPTIONS_AIMHELP_YES_ID},
-                                 {"Show Ingame Character", 330, OPT_SHOW_CHARACTER, OPTIONS_CHARACTER_YES_ID}};
+const YesNoRow YES_NO_ROWS[4] = {
+    {"Fullscreen", 180, OPT_FULLSCREEN, OPTIONS_FULLSCREEN_YES_ID},
+    {"Show instructions on Startup", 230, OPT_SHOW_HELP, OPTIONS_SHOW_HELP_YES_ID},
+    {"Aimhelp in Arcade Mode", 280, OPT_ARCADE_AIMHELP, OPTIONS_AIMHELP_YES_ID},
+    {"Show Ingame Character", 330, OPT_SHOW_CHARACTER, OPTIONS_CHARACTER_YES_ID}};
 
 struct DigitRow {
   std::string text;

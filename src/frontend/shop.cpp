@@ -5,14 +5,14 @@
 
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "ui/text.h"
 #include "core/arith.h"
 #include "core/input.h"
-#include "game/highscore.h"
 #include "core/modes.h"
+#include "game/highscore.h"
 #include "game/state.h"
 #include "ui/labels.h"
 #include "ui/screen2d.h"
+#include "ui/text.h"
 
 const int32_t ItemPrices[8] = {100, 200, 200, 400, 500, 50, 300, 700};
 

@@ -3,8 +3,8 @@
 #include "assets/sound.h"
 #include "core/arith.h"
 #include "core/input.h"
-#include "game/options.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/state.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include "play/name_entry.h"
 
 #include "core/input.h"
-#include "play/actions.h"
 #include "game/highscore.h"
+#include "play/actions.h"
 
 namespace {
 constexpr size_t NAME_MAX_TYPED = 12;

@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "render/gl_state.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "core/arith.h"
 #include "game/state.h"
+#include "render/gl_state.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "assets/catalogue.h"
-#include "ui/text.h"
 #include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ constexpr PageItem Small(int x, int y, const char* text) {
 // A piece of the instruction sheet: screen rectangle, then the texture rectangle in
 // the order DrawImagePart takes it.
 constexpr PageItem Picture(int x, int y, int w, int h, float uLeft, float vTop, float uRight, float vBottom) {
-  return {true,    static_cast<int16_t>(x), static_cast<int16_t>(y), 0,     WHITE,    nullptr,
-          nullptr, static_cast<int16_t>(w), static_cast<int16_t>(h), uLeft, vTop, uRight,
+  return {true,    static_cast<int16_t>(x), static_cast<int16_t>(y), 0,     WHITE, nullptr,
+          nullptr, static_cast<int16_t>(w), static_cast<int16_t>(h), uLeft, vTop,  uRight,
           vBottom};
 }
 

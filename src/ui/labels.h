@@ -29,7 +29,12 @@ enum MainMenuLabel : uint8_t {
   MAIN_INSTRUCTIONS_ID = 6,
 };
 // The cylinder-size panel: a size's label carries the size itself.
-enum CylinderLabel : uint8_t { CYLINDER_8_ID = 8, CYLINDER_10_ID = 10, CYLINDER_12_ID = 12, CYLINDER_BACK_ID = 14 };
+enum CylinderLabel : uint8_t {
+  CYLINDER_8_ID = 8,
+  CYLINDER_10_ID = 10,
+  CYLINDER_12_ID = 12,
+  CYLINDER_BACK_ID = 14
+};
 // The theme panel: theme t (1..5) carries THEME_FIRST_ID + t - 1.
 enum ThemeLabel : uint8_t { THEME_FIRST_ID = 1, THEME_LAST_ID = 5, THEME_BACK_ID = 14 };
 // "Ok" of the side screens that lead back to the main menu (hall of fame, instructions).

@@ -4,15 +4,15 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "render/gl_state.h"
 #include "app/window.h"
-#include "game/banners.h"
-#include "play/banners_draw.h"
 #include "assets/catalogue.h"
-#include "ui/text.h"
 #include "assets/textures.h"
+#include "game/banners.h"
 #include "gl_fixture.h"
+#include "play/banners_draw.h"
+#include "render/gl_state.h"
 #include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 

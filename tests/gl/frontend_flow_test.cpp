@@ -11,22 +11,22 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "app/loader.h"
 #include "assets/sound.h"
-#include "ui/text.h"
 #include "core/files.h"
-#include "game/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
-#include "game/options.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
-#include "game/effects.h"
 #include "support/sound_log.h"
+#include "ui/text.h"
 
 namespace {
 class FrontEndFlow : public ::testing::Test {

@@ -5,9 +5,9 @@
 
 #include "app/window.h"
 #include "game/banners.h"
+#include "game/effects.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "game/effects.h"
 #include "play/dream_editor.h"
 #include "play/game_screen.h"
 

@@ -7,11 +7,11 @@
 
 #include "app/window.h"
 #include "game/banners.h"
+#include "game/effects.h"
 #include "game/highscore.h"
 #include "game/options.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "game/effects.h"
 #include "play/game_screen.h"
 #include "play/hud.h"
 #include "ui/labels.h"

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "game_screen_support.h"
 #include "game/effects.h"
+#include "game_screen_support.h"
 #include "render/effects_draw.h"
 #include "render/scene.h"
 

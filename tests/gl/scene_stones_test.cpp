@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "game/effects.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "game/effects.h"
 #include "render/effects_draw.h"
 #include "render/scene.h"
 

@@ -11,14 +11,14 @@
 
 #include "app/program.h"
 #include "assets/sound.h"
-#include "core/input.h"
 #include "core/files.h"
-#include "game/highscore.h"
+#include "core/input.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/options.h"
 #include "game/state.h"
-#include "game/effects.h"
 #include "support/sound_log.h"
 
 namespace {

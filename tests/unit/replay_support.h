@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "app/window.h"
-#include "core/input.h"
 #include "core/arith.h"
+#include "core/input.h"
+#include "game/effects.h"
 #include "game/highscore.h"
-#include "game/options.h"
-#include "play/actions.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/pull.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "game/effects.h"
+#include "play/actions.h"
 #include "support/headless_game.h"
 
 namespace replay {
