@@ -31,13 +31,7 @@ void BuildBusyField() {
 
 static void BM_GameTickBusyArcade(benchmark::State& state) {
   SetSoundObserver(nullptr);
-  InitStoneTemplates();
-  std::memset(Options, 0, sizeof Options);
-  Options[OPT_MOUSE_SPEED] = 2;
-  HighScores = HighScoreRecord{};
-  ResetEffects();
-  SeedRandom(2024);
-  ArcadeCylinderSize = 12;
+  ResetHeadlessGame(2024);
   ChosenTheme = 1;
   BuildBusyField();
   int32_t t = 0;

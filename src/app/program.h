@@ -2,14 +2,15 @@
 // and shutdown, and the per-frame driver that turns held keys into player actions
 // and hands each frame to the game or to the front-end. Game logic advances in
 // fixed 10 ms ticks computed from elapsed time, never by frame count.
+//
 // The modes it acts on (TopMode, the run and display-switch flags) and the input
-// records it reads (Keys, the repeat timers) are program-wide records of core/.
+// records it reads (Keys, the repeat timers) are program-wide records of core/. It
+// calls the other modules through ShellCalls (shell_calls.h), opens the window
+// through window.h (WantFullscreen: the display mode of the next opening) and loads
+// through loader.h (LoadingActive: frames and swaps are skipped while it runs).
 #pragma once
 #include <cstdint>
 
-// It calls the other modules through ShellCalls (shell_calls.h), opens the window
-// through window.h (WantFullscreen: the display mode of the next opening) and loads
-// through loader.h (LoadingActive: frames and swaps are skipped while it runs).
 #include "app/loader.h"
 #include "app/shell_calls.h"
 #include "app/window.h"
