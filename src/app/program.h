@@ -6,8 +6,8 @@
 // The modes it acts on (TopMode, the run and display-switch flags) and the input
 // records it reads (Keys, the repeat timers) are program-wide records of core/. It
 // calls the other modules through ShellCalls (shell_calls.h), opens the window
-// through window.h (WantFullscreen: the display mode of the next opening) and loads
-// through loader.h (LoadingActive: frames and swaps are skipped while it runs).
+// through window.h and loads through loader.h (LoadingActive: frames and swaps are
+// skipped while it runs).
 #pragma once
 #include <cstdint>
 

@@ -12,7 +12,6 @@
 
 Application GameApplication;
 GL_Window GameWindow;
-uint8_t WantFullscreen = 0;
 
 namespace {
 // The volumes of the options record, as the audio layer takes them.

@@ -32,8 +32,6 @@ struct GL_Window {
 
 extern Application GameApplication;
 extern GL_Window GameWindow;
-// Display mode of the next window opening: the display-switch message flips it.
-extern uint8_t WantFullscreen;
 
 // The window procedure writes the key table and the pointer position (Keys, MouseX,
 // MouseY in core/input.h).

@@ -7,6 +7,7 @@ uint8_t MenuScreen = SCREEN_MAIN;
 int32_t SlidePos = 60;
 int32_t SlideTarget = 0;
 uint8_t ProgramRunning = 0;
+uint8_t WantFullscreen = 0;
 uint8_t RestartPending = 0;
 uint8_t DisplaySwitchRequested = 0;
 

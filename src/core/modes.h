@@ -32,6 +32,7 @@ extern int32_t SlidePos;
 extern int32_t SlideTarget;
 
 extern uint8_t ProgramRunning;         // the outer window loop continues while 1
+extern uint8_t WantFullscreen;         // display mode of the next window opening
 extern uint8_t RestartPending;         // a display switch is closing the window
 extern uint8_t DisplaySwitchRequested; // performed at the end of the current frame
 
