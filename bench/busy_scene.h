@@ -6,20 +6,22 @@
 // this picture identical and allocation-free.
 //
 // Call after the assets are loaded (textures, display lists and font widths in
-// place). Changes only the game state, the effect pools, the banners, the
-// options and the pointer; plays sounds through the sound layer as the rules do.
+// place). Starts from ResetHeadlessGame (tests/support/headless_game.h), so it
+// changes the game state, the effect pools, the banners, the options, the save
+// record and the pointer; plays sounds through the sound layer as the rules do.
 #pragma once
 #include <cstring>
 
 #include "app/window.h"
-#include "assets/banners.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
-#include "game/actions.h"
+#include "game/banners.h"
+#include "game/effects.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "play/actions.h"
+#include "support/headless_game.h"
 
 namespace busy_scene {
 
@@ -54,15 +56,9 @@ inline void FillField() {
 }
 
 inline void Build() {
-  InitStoneTemplates();
-  std::memset(Options, 0, sizeof Options);
-  Options[OPT_MOUSE_SPEED] = 2;
+  ResetHeadlessGame(2024);
   Options[OPT_SHOW_CHARACTER] = 1;
   Options[OPT_ARCADE_AIMHELP] = 1;
-  HighScores = HighScoreRecord{};
-  ResetEffects();
-  SeedRandom(2024);
-  ArcadeCylinderSize = 12;
   ChosenTheme = 1;
   StartLevel(ARCADE_LEVEL, 0);
   CurrentGame.bombChance = 40;

@@ -32,20 +32,20 @@
 #include <string>
 #include <vector>
 
-#include "app/gl_state.h"
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
 #include "assets/sound.h"
 #include "busy_scene.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "platform/platform.h"
-#include "render/game_screen.h"
+#include "play/game_screen.h"
+#include "render/gl_state.h"
 #include "support/alloc_counter.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
-#include "game/actions.h"
+#include "game/effects.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "play/actions.h"
 #include "support/headless_game.h"
 
 namespace {
@@ -31,13 +31,7 @@ void BuildBusyField() {
 
 static void BM_GameTickBusyArcade(benchmark::State& state) {
   SetSoundObserver(nullptr);
-  InitStoneTemplates();
-  std::memset(Options, 0, sizeof Options);
-  Options[OPT_MOUSE_SPEED] = 2;
-  HighScores = HighScoreRecord{};
-  ResetEffects();
-  SeedRandom(2024);
-  ArcadeCylinderSize = 12;
+  ResetHeadlessGame(2024);
   ChosenTheme = 1;
   BuildBusyField();
   int32_t t = 0;

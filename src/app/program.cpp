@@ -4,38 +4,20 @@
 #include <ctime>
 
 #include "app/command_line.h"
-#include "app/gl_state.h"
+#include "app/loader.h"
 #include "app/window.h"
-#include "assets/loader.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/arith.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
-#include "game/actions.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
-#include "game/tick.h"
 #include "platform/platform.h"
-#include "render/game_screen.h"
+#include "render/gl_state.h"
 
-uint8_t TopMode = MODE_GAME;
-uint8_t ProgramRunning = 0;
-uint8_t WantFullscreen = 0;
-uint8_t RestartPending = 0;
-uint8_t DisplaySwitchRequested = 0;
-uint8_t LoadingActive = 0;
 uint8_t AudioStarted = 0;
-uint8_t SpaceRepeatTimer = 0;
-uint8_t CtrlRepeatTimer = 0;
-int32_t PrevGameHoverId = 0;
 
 namespace {
-constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel,     GameTick,     DrawGameScene,
-                                             EnterFrontEnd,  MenuFrame,    MenuClick,
-                                             DispatchAction, NameEntryKey, PlaySample};
-
 // Keys that fire an action on every frame they are held, in the order they are checked.
 struct HeldKeyAction {
   uint8_t vk;
@@ -69,12 +51,6 @@ void RunMessageLoop(GL_Window& window) {
   }
 }
 } // namespace
-
-ShellCallTable ShellCalls = REAL_SHELL_CALLS;
-
-void ResetShellCalls() {
-  ShellCalls = REAL_SHELL_CALLS;
-}
 
 void DescribeGameWindow(uint8_t fullScreen) {
   GameApplication.className = "OpenGL";
@@ -203,11 +179,6 @@ void GameFrame(uint32_t now) {
   ShellCalls.drawGameScene();
   if (HoverId != PrevGameHoverId && HoverId != 0) ShellCalls.playSample(SND_MOVER);
   PrevGameHoverId = HoverId;
-}
-
-void QuitProgram() {
-  PlatformPostQuit();
-  ProgramRunning = 0;
 }
 
 void ToggleFullscreen() {

@@ -2,40 +2,22 @@
 // and shutdown, and the per-frame driver that turns held keys into player actions
 // and hands each frame to the game or to the front-end. Game logic advances in
 // fixed 10 ms ticks computed from elapsed time, never by frame count.
+//
+// The modes it acts on (TopMode, the run and display-switch flags) and the input
+// records it reads (Keys, the repeat timers) are program-wide records of core/. It
+// calls the other modules through ShellCalls (shell_calls.h), opens the window
+// through window.h and loads through loader.h (LoadingActive: frames and swaps are
+// skipped while it runs).
 #pragma once
 #include <cstdint>
 
-// Top-level mode: 0 game, 1 front-end, 100 start a game, 200 enter the front-end.
-enum : uint8_t { MODE_GAME = 0, MODE_FRONTEND = 1, MODE_START_GAME = 100, MODE_ENTER_FRONTEND = 200 };
-extern uint8_t TopMode;
+#include "app/loader.h"
+#include "app/shell_calls.h"
+#include "app/window.h"
+#include "core/input.h"
+#include "core/modes.h"
 
-extern uint8_t ProgramRunning;         // the outer window loop continues while 1
-extern uint8_t WantFullscreen;         // display mode of the next window opening
-extern uint8_t RestartPending;         // a display switch is closing the window
-extern uint8_t DisplaySwitchRequested; // performed at the end of the current frame
-extern uint8_t LoadingActive;          // asset loading: frames and swaps are skipped
-extern uint8_t AudioStarted;           // audio started once per process
-extern uint8_t SpaceRepeatTimer;       // game ticks before space fires again
-extern uint8_t CtrlRepeatTimer;        // game ticks before Ctrl fires again
-extern int32_t PrevGameHoverId;        // HoverId at the end of the previous game frame
-
-// The operations of other modules that the frame driver and the window procedure
-// call. They point at the real operations; tests put recorders in their place to
-// watch the shell on its own (the frame driver never calls these modules otherwise).
-struct ShellCallTable {
-  void (*startLevel)(uint16_t level, int32_t startTime);
-  void (*gameTick)();
-  void (*drawGameScene)();
-  void (*enterFrontEnd)(uint32_t now);
-  void (*menuFrame)(uint32_t now);
-  void (*menuClick)();
-  void (*dispatchAction)(uint8_t code);
-  void (*nameEntryKey)(int vk);
-  void (*playSample)(int n);
-};
-extern ShellCallTable ShellCalls;
-// Puts the real operations back into ShellCalls.
-void ResetShellCalls();
+extern uint8_t AudioStarted; // audio started once per process
 
 // The whole program. Returns 0, or -1 when the window class cannot be registered.
 int RunProgram();
@@ -53,7 +35,5 @@ void ShutdownGame();
 void FrameUpdate(uint32_t now);
 void DispatchFrame(uint32_t now);
 void GameFrame(uint32_t now);
-// Asks the program to end: quit message posted, ProgramRunning := 0.
-void QuitProgram();
 // Starts a display switch: RestartPending := 1 and the display-switch message posted.
 void ToggleFullscreen();

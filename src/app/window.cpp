@@ -4,16 +4,14 @@
 #include <GL/glu.h>
 #include <cstring>
 
-#include "app/gl_state.h"
-#include "app/program.h"
+#include "app/shell_calls.h"
 #include "assets/sound.h"
-#include "frontend/options.h"
+#include "core/modes.h"
+#include "game/options.h"
+#include "render/gl_state.h"
 
 Application GameApplication;
 GL_Window GameWindow;
-uint8_t Keys[256];
-int32_t MouseX = 0;
-int32_t MouseY = 0;
 
 namespace {
 // The volumes of the options record, as the audio layer takes them.
@@ -101,14 +99,6 @@ void ResizeViewport(int width, int height) {
   gluPerspective(50.0, static_cast<double>(width) / height, 1.0, 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-}
-
-void ConfineCursor() {
-  PlatformConfinePointer(5, 100, 795, 500);
-}
-
-void ReleaseCursor() {
-  PlatformReleasePointer();
 }
 
 int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/input.h"
 #include "platform/platform.h"
 
 struct Application {
@@ -32,21 +33,13 @@ struct GL_Window {
 extern Application GameApplication;
 extern GL_Window GameWindow;
 
-// 256 key bytes by Windows virtual-key code, 1 while down; cleared at every opening.
-extern uint8_t Keys[256];
-// Last pointer position in picture pixels (0..65535).
-extern int32_t MouseX;
-extern int32_t MouseY;
-
+// The window procedure writes the key table and the pointer position (Keys, MouseX,
+// MouseY in core/input.h).
 bool RegisterGameWindowClass(Application& application);
 void UnregisterGameWindowClass(Application& application);
 bool OpenGameWindow(GL_Window& window);
 void CloseGameWindow(GL_Window& window);
 bool SetFullscreenMode(int width, int height, int bits);
 void ResizeViewport(int width, int height);
-// Keeps the system pointer in x 5..795, y 100..500 of the picture during play.
-void ConfineCursor();
-// Releases the confinement (pause, game over, front-end).
-void ReleaseCursor();
 // Handles one event the way the window procedure does.
 int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event);

@@ -15,5 +15,7 @@ int32_t Random(int32_t n);
 // tests and replays seed it with a fixed value.
 void SeedRandom(uint64_t seed);
 
+constexpr double kPi = 3.14159265358979323846;
+
 // Integer division truncating towards zero (-7 div 2 = -3). Division by zero gives 0.
 constexpr int32_t DivTrunc(int32_t a, int32_t b) { return b == 0 ? 0 : a / b; }

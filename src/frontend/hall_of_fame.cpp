@@ -4,28 +4,23 @@
 #include <cstdio>
 #include <string>
 
-#include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/menu.h"
+#include "frontend/menu_state.h"
+#include "game/highscore.h"
+#include "ui/labels.h"
+#include "ui/text.h"
 
 namespace {
 const std::string TITLE = "Hall of Fame", OK = "ok";
 const std::string HEADINGS[3] = {"SMALL", "MEDIUM", "LARGE"};
 const std::string RANKS[10] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
-// Heading x (the white copy; the black shadow is 2 pixels right and down).
+// Heading x.
 constexpr int HEADING_X[3] = {-668, -425, -170};
 constexpr int NAME_X[3] = {-730, -483, -230};
 constexpr int SCORE_X[3] = {-620, -373, -120};
 
 // Reused for every name and score, so a frame allocates nothing once it has grown.
 std::string Scratch;
-
-const std::string& NameText(const HighScoreEntry& entry) {
-  int length = entry.nameLength > HIGHSCORE_NAME_MAX ? HIGHSCORE_NAME_MAX : entry.nameLength;
-  Scratch.assign(entry.name, static_cast<size_t>(length));
-  return Scratch;
-}
 
 const std::string& ScoreText(int32_t score) {
   char digits[16];
@@ -60,21 +55,17 @@ void DrawHallOfFame(int p) {
     for (int t = 0; t < 3; ++t) {
       if (lit && t == litTable && entry == litIndex) continue;
       const HighScoreEntry& e = HighScores.tables[t][entry];
-      DrawText(p + NAME_X[t], y + 6, 16, 255, 255, 255, NameText(e));
+      DrawText(p + NAME_X[t], y + 6, 16, 255, 255, 255, EntryName(e, Scratch));
       DrawText(p + SCORE_X[t], y, 25, 255, 255, 0, ScoreText(e.score));
     }
   }
   if (lit) {
     uint8_t c = HighlightPulse(MenuTicks);
     const HighScoreEntry& e = HighScores.tables[litTable][litIndex];
-    DrawText(p + NAME_X[litTable], 511 - 25 * litIndex, 16, 255, c, c, NameText(e));
+    DrawText(p + NAME_X[litTable], 511 - 25 * litIndex, 16, 255, c, c, EntryName(e, Scratch));
     DrawText(p + SCORE_X[litTable], 505 - 25 * litIndex, 25, 255, c, 0, ScoreText(e.score));
   }
-  DrawHoverText(CentredX(p - 400, OK, 30), 532, 30, OK, 20);
-  for (int t = 0; t < 3; ++t) {
-    DrawText(p + HEADING_X[t] + 2, 257, 20, 0, 0, 0, HEADINGS[t]);
-    DrawText(p + HEADING_X[t], 255, 20, 255, 255, 255, HEADINGS[t]);
-  }
-  DrawText(CentredX(p - 398, TITLE, 30), 209, 30, 0, 0, 0, TITLE);
-  DrawText(CentredX(p - 400, TITLE, 30), 207, 30, 255, 255, 255, TITLE);
+  DrawCentredHoverText(p - 400, 532, 30, OK, SIDE_OK_ID);
+  for (int t = 0; t < 3; ++t) DrawShadowedText(p + HEADING_X[t], 255, 20, 255, 255, 255, HEADINGS[t]);
+  DrawCentredShadowedText(p - 400, 207, 30, 255, 255, 255, TITLE);
 }

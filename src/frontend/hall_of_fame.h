@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // Drawn by DrawMenus while the side screen shows neither options nor instructions.
-// `p` is the strip offset in pixels; "ok" carries id 20.
+// `p` is the strip offset in pixels; "ok" carries id 20 (SIDE_OK_ID, ui/labels.h).
 void DrawHallOfFame(int p);
 
 // The pulse of the last insertion at menu tick `ticks`: the green and blue byte of

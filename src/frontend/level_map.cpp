@@ -7,16 +7,17 @@
 #include <cstring>
 #include <string>
 
-#include "app/gl_state.h"
-#include "app/window.h"
 #include "assets/catalogue.h"
-#include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/menu.h"
+#include "core/input.h"
+#include "frontend/menu_state.h"
+#include "game/highscore.h"
 #include "game/levels.h"
-#include "render/effects.h"
-#include "render/screen2d.h"
+#include "render/effects_draw.h"
+#include "render/gl_state.h"
+#include "ui/labels.h"
+#include "ui/screen2d.h"
+#include "ui/text.h"
 
 const uint16_t LevelSpots[MAP_SPOTS][2] = {
     {88, 286},  {111, 230}, {146, 178}, {200, 141}, {251, 124}, {319, 120}, {375, 134}, {428, 173},
@@ -91,21 +92,16 @@ void FillTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint8_t red, u
   glEnable(GL_DEPTH_TEST);
 }
 
-void CentredText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
-                 const std::string& text) {
-  DrawText(CentredX(centre, text, size), y, size, red, green, blue, text);
-}
-
 void DrawHeadingAndButtons() {
   DrawPanel(155, 10, 280, 40, 100, 255, 80);
-  CentredText(300, 17, 25, 255, 255, 255, HEADING);
+  DrawCentredText(300, 17, 25, 255, 255, 255, HEADING);
   DrawPanel(579, 174, 160, 40, 100, 255, 80);
   DrawPanel(579, 218, 160, 40, 255, 100, 80);
-  DrawHoverText(CentredX(659, GO_TO_SHOP, 25), 223, 25, GO_TO_SHOP, 2);
+  DrawCentredHoverText(659, 223, 25, GO_TO_SHOP, MAP_SHOP_ID);
   DrawImagePartTinted(Tex.coin, 600, 177, 32, 32, 0, 0, 1, 1, 255, 255, 255);
   DrawText(638, 181, 25, 255, 255, 255, Compose(MoneyText, "X %d", HighScores.profile.money));
   DrawPanel(45, 555, 140, 40, 100, 100, 255);
-  DrawHoverText(CentredX(115, MAIN_MENU, 25), 561, 25, MAIN_MENU, 1);
+  DrawCentredHoverText(115, 561, 25, MAIN_MENU, MAP_MAIN_MENU_ID);
 }
 
 void DrawFirstLevelHint() {
@@ -119,12 +115,11 @@ void DrawIntroduction() {
   DrawPanel(100, 158, 600, 328, 255, 255, 200);
   DrawPanel(100, 158, 600, 328, 255, 255, 200);
   DrawImagePart(Tex.maction, 346, 275, 108, 54, 0.337890625f, 0.68359375f, 0.548828125f, 0.7890625f);
-  CentredText(400, 170, 25, 0, 0, 0, STORY_MODE);
-  CentredText(398, 168, 25, 240, 240, 240, STORY_MODE);
+  DrawCentredShadowedText(398, 168, 25, 240, 240, 240, STORY_MODE);
   for (const IntroLine& line : INTRO_LINES)
     DrawText(120, line.y, 20, line.red, line.green, line.blue, line.text);
   DrawPanel(340, 436, 120, 40, 255, 255, 200);
-  DrawHoverText(CentredX(400, OK, 25), 442, 25, OK, 77);
+  DrawCentredHoverText(400, 442, 25, OK, MAP_INTRO_OK_ID);
 }
 
 void DrawInfoBox(int level) {

@@ -2,7 +2,8 @@
 // spots of the unlocked levels pulse and start their level when clicked; the first
 // visit in each run shows the story introduction until it is confirmed. Drawn by
 // DrawMenus while MenuScreen is the map; labels "Main Menu" 1, "go to Shop" 2 and
-// the introduction's "Ok" 77; the spot under the pointer is left in HoverSpot.
+// the introduction's "Ok" 77 (MapLabel, ui/labels.h); the spot under the pointer is
+// left in HoverSpot.
 #pragma once
 #include <cstdint>
 

@@ -2,35 +2,22 @@
 
 #include <GL/gl.h>
 
-#include "app/program.h"
-#include "app/window.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
+#include "core/input.h"
+#include "core/modes.h"
 #include "frontend/level_map.h"
 #include "frontend/menu_screens.h"
-#include "frontend/options.h"
 #include "frontend/shop.h"
+#include "game/effects.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
-#include "render/effects.h"
-#include "render/screen2d.h"
-
-uint8_t MenuScreen = SCREEN_MAIN;
-uint8_t OptionsOpen = 0;
-uint8_t InstructionsOpen = 0;
-uint8_t InstructionsPage = 0;
-int32_t SlidePos = 60;
-int32_t SlideTarget = 0;
-uint32_t MenuStartTime = 0;
-int32_t MenuTicks = 0;
-uint8_t FadeLevel = 0;
-int32_t PrevHoverId = 0;
-int32_t HoverSpot = 0;
-int32_t PrevHoverSpot = 0;
-uint8_t StoryIntroSeen = 0;
-int32_t StoryProgressAtStart = 0;
+#include "ui/help_pages.h"
+#include "ui/labels.h"
+#include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 constexpr int32_t STRIP_MAIN = 0, STRIP_CYLINDER = -60, STRIP_THEME = -120, STRIP_SIDE = 80;
@@ -65,12 +52,12 @@ void StartStoryLevel(int32_t spot) {
 }
 
 void InstructionsClick(int32_t id) {
-  if (id == 20) {
+  if (id == SIDE_OK_ID) {
     SlideTarget = STRIP_MAIN;
-  } else if (id == 40 && InstructionsPage > 0) {
+  } else if (id == HELP_PREVIOUS_ID && InstructionsPage > 0) {
     --InstructionsPage;
     PlaySample(SND_SELECT);
-  } else if (id == 50 && InstructionsPage < 3) {
+  } else if (id == HELP_NEXT_ID && InstructionsPage < HELP_PAGES - 1) {
     PlaySample(SND_SELECT);
     ++InstructionsPage;
   }
@@ -80,28 +67,38 @@ void SetYesNo(int optionByte, bool yes) {
   Options[optionByte] = yes ? 1 : 0;
 }
 
+// Whether `id` is one of the ten digit labels of the row starting at `first`.
+bool InDigitRow(int32_t id, int32_t first) {
+  return id >= first && id < first + OPTIONS_DIGITS;
+}
+
+// Whether `id` is the "Yes" (`yes`) or the "No" (`yes` + 1) of a yes/no row.
+bool InYesNoRow(int32_t id, int32_t yes) {
+  return id == yes || id == yes + 1;
+}
+
 void OptionsClick(int32_t id) {
-  if (id >= 1 && id <= 10) {
-    Options[OPT_MOUSE_SPEED] = static_cast<uint8_t>(id - 1);
-  } else if (id >= 11 && id <= 20) {
-    Options[OPT_MUSIC_VOLUME] = static_cast<uint8_t>(id - 11);
+  if (InDigitRow(id, OPTIONS_MOUSE_SPEED_ID)) {
+    Options[OPT_MOUSE_SPEED] = static_cast<uint8_t>(id - OPTIONS_MOUSE_SPEED_ID);
+  } else if (InDigitRow(id, OPTIONS_MUSIC_VOLUME_ID)) {
+    Options[OPT_MUSIC_VOLUME] = static_cast<uint8_t>(id - OPTIONS_MUSIC_VOLUME_ID);
     SetStreamVolume(Options[OPT_MUSIC_VOLUME] * 10);
-  } else if (id >= 21 && id <= 30) {
-    Options[OPT_SOUND_VOLUME] = static_cast<uint8_t>(id - 21);
+  } else if (InDigitRow(id, OPTIONS_SOUND_VOLUME_ID)) {
+    Options[OPT_SOUND_VOLUME] = static_cast<uint8_t>(id - OPTIONS_SOUND_VOLUME_ID);
     SetSampleVolume(Options[OPT_SOUND_VOLUME] * 10);
-  } else if (id == 50 || id == 51) {
-    uint8_t fullscreen = id == 50 ? 1 : 0;
+  } else if (InYesNoRow(id, OPTIONS_FULLSCREEN_YES_ID)) {
+    uint8_t fullscreen = id == OPTIONS_FULLSCREEN_YES_ID ? 1 : 0;
     // The window follows the choice; it may differ from the saved option when the
     // run was started with --fullscreen or --windowed.
     if (WantFullscreen != fullscreen) DisplaySwitchRequested = 1;
     Options[OPT_FULLSCREEN] = fullscreen;
-  } else if (id == 60 || id == 61) {
-    SetYesNo(OPT_SHOW_HELP, id == 60);
-  } else if (id == 70 || id == 71) {
-    SetYesNo(OPT_ARCADE_AIMHELP, id == 70);
-  } else if (id == 80 || id == 81) {
-    SetYesNo(OPT_SHOW_CHARACTER, id == 80);
-  } else if (id == 90) {
+  } else if (InYesNoRow(id, OPTIONS_SHOW_HELP_YES_ID)) {
+    SetYesNo(OPT_SHOW_HELP, id == OPTIONS_SHOW_HELP_YES_ID);
+  } else if (InYesNoRow(id, OPTIONS_AIMHELP_YES_ID)) {
+    SetYesNo(OPT_ARCADE_AIMHELP, id == OPTIONS_AIMHELP_YES_ID);
+  } else if (InYesNoRow(id, OPTIONS_CHARACTER_YES_ID)) {
+    SetYesNo(OPT_SHOW_CHARACTER, id == OPTIONS_CHARACTER_YES_ID);
+  } else if (id == OPTIONS_OK_ID) {
     // A failed write is reported by WriteOptionsFile; the settings stay in effect.
     WriteOptionsFile();
     SlideTarget = STRIP_MAIN;
@@ -113,14 +110,14 @@ void OptionsClick(int32_t id) {
 }
 
 void MapClick(int32_t id) {
-  if (id == 1) {
+  if (id == MAP_MAIN_MENU_ID) {
     MenuScreen = SCREEN_MAIN;
     HoverId = 0;
     SlidePos = 60;
     SlideTarget = STRIP_MAIN;
     PlaySample(SND_SELECT);
     StartMusic(MUS_TITLE);
-  } else if (id == 2) {
+  } else if (id == MAP_SHOP_ID) {
     MenuScreen = SCREEN_SHOP;
     HoverId = 0;
     PlaySample(SND_SELECT);
@@ -129,27 +126,27 @@ void MapClick(int32_t id) {
 
 void MainMenuClick(int32_t id) {
   switch (id) {
-  case 1:
+  case MAIN_STORY_ID:
     MenuScreen = SCREEN_MAP;
     FadeLevel = 0;
     PlaySample(SND_SELECT);
     StartMusic(MUS_MAP);
     break;
-  case 2:
+  case MAIN_ARCADE_ID:
     MenuScreen = SCREEN_CYLINDER;
     SlideTarget = STRIP_CYLINDER;
     PlaySample(SND_SELECT);
     break;
-  case 3:
+  case MAIN_HALL_OF_FAME_ID:
     OpenSideScreen(false, false);
     break;
-  case 4:
+  case MAIN_OPTIONS_ID:
     OpenSideScreen(true, false);
     break;
-  case 5:
+  case MAIN_QUIT_ID:
     QuitProgram();
     break;
-  case 6:
+  case MAIN_INSTRUCTIONS_ID:
     OpenSideScreen(false, true);
     InstructionsPage = 0;
     break;
@@ -159,11 +156,12 @@ void MainMenuClick(int32_t id) {
 }
 
 void CylinderClick(int32_t id) {
-  if (id == 14) {
+  if (id == CYLINDER_BACK_ID) {
     MenuScreen = SCREEN_MAIN;
     SlideTarget = STRIP_MAIN;
     PlaySample(SND_SELECT);
-  } else if (id == 8 || id == 10 || id == 12) {
+  } else if (id == CYLINDER_8_ID || id == CYLINDER_10_ID || id == CYLINDER_12_ID) {
+    // A size's label carries the size.
     ArcadeCylinderSize = id;
     MenuScreen = SCREEN_THEME;
     SlideTarget = STRIP_THEME;
@@ -172,13 +170,13 @@ void CylinderClick(int32_t id) {
 }
 
 void ThemeClick(int32_t id) {
-  if (id == 14) {
+  if (id == THEME_BACK_ID) {
     MenuScreen = SCREEN_CYLINDER;
     SlideTarget = STRIP_CYLINDER;
     PlaySample(SND_SELECT);
-  } else if (id >= 1 && id <= 5) {
+  } else if (id >= THEME_FIRST_ID && id <= THEME_LAST_ID) {
     StartLevelIndex = ARCADE_LEVEL;
-    ChosenTheme = static_cast<uint8_t>(id);
+    ChosenTheme = static_cast<uint8_t>(id - THEME_FIRST_ID + 1);
     TopMode = MODE_START_GAME;
     PlaySample(SND_SELECT);
     PlaySample(SND_START);
@@ -251,7 +249,7 @@ void DrawMenus() {
     DrawShop();
   }
 
-  DrawImagePartMasked(Tex.cursor, static_cast<float>(MouseX), static_cast<float>(MouseY), 32, 32, 0, 0, 1, 1);
+  DrawPointer();
   if (FadeLevel < 254) DimScreen(FadeLevel);
   EndScreenSpace();
 
@@ -260,7 +258,7 @@ void DrawMenus() {
 }
 
 void MenuClick() {
-  if (HoverId == 77) {
+  if (HoverId == MAP_INTRO_OK_ID) {
     PlaySample(SND_SELECT);
     StoryIntroSeen = 1;
   }
@@ -278,7 +276,7 @@ void MenuClick() {
     if (MenuScreen == SCREEN_MAIN) return;
   }
   if (MenuScreen == SCREEN_SHOP) ShopClick(HoverId);
-  if (MenuScreen == SCREEN_SIDE && HoverId == 20) {
+  if (MenuScreen == SCREEN_SIDE && HoverId == SIDE_OK_ID) {
     SlideTarget = STRIP_MAIN;
     PlaySample(SND_SELECT);
   }

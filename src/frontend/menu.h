@@ -7,43 +7,15 @@
 // hit-tests; it acts on what the last DrawMenus left behind, and MenuScreen says
 // what an id means.
 //
-// All state below lives for the whole run. EnterFrontEnd restarts the clock, the
-// fade and the side-screen flags; MenuScreen, SlidePos and SlideTarget are set by
-// whoever switches into the front-end (the asset loader, the end of a game).
+// Its state (menu_state.h) lives for the whole run. EnterFrontEnd restarts the
+// clock, the fade and the side-screen flags; MenuScreen, SlidePos and SlideTarget
+// are set by whoever switches into the front-end (the start-up, the end of a game),
+// which is why they live below both, in core/modes.h.
 #pragma once
 #include <cstdint>
 
-// Screen ids.
-enum : uint8_t {
-  SCREEN_MAIN = 0,
-  SCREEN_CYLINDER = 1,
-  SCREEN_THEME = 2,
-  SCREEN_SIDE = 44,
-  SCREEN_MAP = 100,
-  SCREEN_SHOP = 110,
-};
-extern uint8_t MenuScreen;
-extern uint8_t OptionsOpen;      // with SCREEN_SIDE: the side screen is the options screen
-extern uint8_t InstructionsOpen; // with SCREEN_SIDE: the instructions; neither flag: the hall of fame
-extern uint8_t InstructionsPage; // 0..3
-
-// The menu strip: main menu, cylinder-size panel, theme panel and side screen lie
-// side by side; each is drawn at its home x plus 10 x SlidePos. The strip moves one
-// step (10 pixels) per tick towards SlideTarget. Home screens: 0 main menu,
-// -60 cylinder size, -120 theme, 80 side screen.
-extern int32_t SlidePos;
-extern int32_t SlideTarget;
-
-extern uint32_t MenuStartTime; // system time (ms) when the front-end was entered
-extern int32_t MenuTicks;      // 10 ms ticks run since then
-extern uint8_t FadeLevel;      // 0..254; the picture is dimmed while below 254
-extern int32_t PrevHoverId;    // HoverId at the end of the previous frame
-extern int32_t HoverSpot;      // 1-based level spot under the pointer in the last frame, 0 none
-extern int32_t PrevHoverSpot;
-extern uint8_t StoryIntroSeen; // set by the story introduction's "Ok"; never stored
-// Unlocked story levels when a story level was started from the map; a return with
-// one more unlocked level plays the chime and the star burst.
-extern int32_t StoryProgressAtStart;
+#include "core/modes.h"
+#include "frontend/menu_state.h"
 
 // Called by the frame dispatch each time the program switches into the front-end
 // (end of the first asset load, after every game). `now` is the system time in ms.

@@ -4,14 +4,15 @@
 #include <string>
 
 #include "assets/catalogue.h"
-#include "assets/text.h"
 #include "core/arith.h"
 #include "frontend/hall_of_fame.h"
-#include "frontend/highscore.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
-#include "render/help_pages.h"
-#include "render/screen2d.h"
+#include "frontend/menu_state.h"
+#include "game/highscore.h"
+#include "game/options.h"
+#include "ui/help_pages.h"
+#include "ui/labels.h"
+#include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 // The texts live here once, so that drawing a frame never builds a long string.
@@ -30,10 +31,11 @@ struct YesNoRow {
   int optionByte;
   uint8_t yesId;
 };
-const YesNoRow YES_NO_ROWS[4] = {{"Fullscreen", 180, OPT_FULLSCREEN, 50},
-                                 {"Show instructions on Startup", 230, OPT_SHOW_HELP, 60},
-                                 {"Aimhelp in Arcade Mode", 280, OPT_ARCADE_AIMHELP, 70},
-                                 {"Show Ingame Character", 330, OPT_SHOW_CHARACTER, 80}};
+const YesNoRow YES_NO_ROWS[4] = {
+    {"Fullscreen", 180, OPT_FULLSCREEN, OPTIONS_FULLSCREEN_YES_ID},
+    {"Show instructions on Startup", 230, OPT_SHOW_HELP, OPTIONS_SHOW_HELP_YES_ID},
+    {"Aimhelp in Arcade Mode", 280, OPT_ARCADE_AIMHELP, OPTIONS_AIMHELP_YES_ID},
+    {"Show Ingame Character", 330, OPT_SHOW_CHARACTER, OPTIONS_CHARACTER_YES_ID}};
 
 struct DigitRow {
   std::string text;
@@ -41,27 +43,17 @@ struct DigitRow {
   int optionByte;
   uint8_t firstId;
 };
-const DigitRow DIGIT_ROWS[3] = {{"Ingame Mouse Speed", 380, OPT_MOUSE_SPEED, 1},
-                                {"Music Volume", 430, OPT_MUSIC_VOLUME, 11},
-                                {"Sound Volume", 480, OPT_SOUND_VOLUME, 21}};
+const DigitRow DIGIT_ROWS[3] = {{"Ingame Mouse Speed", 380, OPT_MOUSE_SPEED, OPTIONS_MOUSE_SPEED_ID},
+                                {"Music Volume", 430, OPT_MUSIC_VOLUME, OPTIONS_MUSIC_VOLUME_ID},
+                                {"Sound Volume", 480, OPT_SOUND_VOLUME, OPTIONS_SOUND_VOLUME_ID}};
 
 void BluePanel(int x, int y, int width, int height) {
   DrawPanel(x, y, width, height, 128, 128, 228);
 }
 
-void CentredLabel(int centre, int y, uint8_t size, const std::string& text, uint8_t id) {
-  DrawHoverText(CentredX(centre, text, size), y, size, text, id);
-}
-
-void CentredText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
-                 const std::string& text) {
-  DrawText(CentredX(centre, text, size), y, size, red, green, blue, text);
-}
-
-// An orange panel heading with a black shadow 2 pixels right and down.
+// An orange panel heading with a black shadow.
 void PanelHeading(int centre, int y, const std::string& text) {
-  CentredText(centre + 2, y + 2, 30, 0, 0, 0, text);
-  CentredText(centre, y, 30, 255, 178, 109, text);
+  DrawCentredShadowedText(centre, y, 30, 255, 178, 109, text);
 }
 } // namespace
 
@@ -92,21 +84,21 @@ void DrawTitleScreen() {
 
 void DrawMainMenu(int p) {
   BluePanel(p + 310, 340, 180, 231);
-  CentredLabel(p + 400, 348, 30, STORY_MODE, 1);
-  CentredLabel(p + 400, 380, 30, ARCADE_MODE, 2);
-  CentredLabel(p + 400, 412, 30, HALL_OF_FAME, 3);
-  CentredLabel(p + 400, 444, 30, INSTRUCTIONS, 6);
-  CentredLabel(p + 400, 476, 30, OPTIONS, 4);
-  CentredLabel(p + 400, 530, 30, QUIT, 5);
+  DrawCentredHoverText(p + 400, 348, 30, STORY_MODE, MAIN_STORY_ID);
+  DrawCentredHoverText(p + 400, 380, 30, ARCADE_MODE, MAIN_ARCADE_ID);
+  DrawCentredHoverText(p + 400, 412, 30, HALL_OF_FAME, MAIN_HALL_OF_FAME_ID);
+  DrawCentredHoverText(p + 400, 444, 30, INSTRUCTIONS, MAIN_INSTRUCTIONS_ID);
+  DrawCentredHoverText(p + 400, 476, 30, OPTIONS, MAIN_OPTIONS_ID);
+  DrawCentredHoverText(p + 400, 530, 30, QUIT, MAIN_QUIT_ID);
 }
 
 void DrawCylinderPanel(int p) {
   BluePanel(p + 910, 372, 180, 112);
   PanelHeading(p + 1000, 380, CYLINDER_SIZE);
-  CentredLabel(p + 942, 417, 30, SIZE_LABELS[0], 8);
-  CentredLabel(p + 992, 417, 30, SIZE_LABELS[1], 10);
-  CentredLabel(p + 1047, 417, 30, SIZE_LABELS[2], 12);
-  CentredLabel(p + 1000, 452, 20, BACK, 14);
+  DrawCentredHoverText(p + 942, 417, 30, SIZE_LABELS[0], CYLINDER_8_ID);
+  DrawCentredHoverText(p + 992, 417, 30, SIZE_LABELS[1], CYLINDER_10_ID);
+  DrawCentredHoverText(p + 1047, 417, 30, SIZE_LABELS[2], CYLINDER_12_ID);
+  DrawCentredHoverText(p + 1000, 452, 20, BACK, CYLINDER_BACK_ID);
 }
 
 void DrawThemePanel(int p) {
@@ -117,11 +109,11 @@ void DrawThemePanel(int p) {
     int y = 397 + 32 * (theme - 1);
     const std::string& name = THEME_NAMES[theme - 1];
     if (progress >= ThemeUnlockProgress(theme))
-      CentredLabel(p + 1600, y, 30, name, static_cast<uint8_t>(theme));
+      DrawCentredHoverText(p + 1600, y, 30, name, static_cast<uint8_t>(THEME_FIRST_ID + theme - 1));
     else
-      CentredText(p + 1600, y, 30, 128, 128, 128, name);
+      DrawCentredText(p + 1600, y, 30, 128, 128, 128, name);
   }
-  CentredLabel(p + 1600, 562, 20, BACK, 14);
+  DrawCentredHoverText(p + 1600, 562, 20, BACK, THEME_BACK_ID);
 }
 
 void DrawSideScreen(int p) {
@@ -137,8 +129,8 @@ void DrawInstructionsScreen(int p) {
   BluePanel(p - 490, 103, 180, 40);
   BluePanel(p - 770, 140, 740, 382);
   BluePanel(p - 430, 519, 60, 40);
-  CentredLabel(p - 400, 522, 30, OK_UPPER, 20);
-  CentredText(p - 400, 106, 30, 255, 255, 0, INSTRUCTIONS);
+  DrawCentredHoverText(p - 400, 522, 30, OK_UPPER, SIDE_OK_ID);
+  DrawCentredText(p - 400, 106, 30, 255, 255, 0, INSTRUCTIONS);
   DrawInstructionPage(InstructionsPage, p, 0);
 }
 
@@ -155,8 +147,8 @@ void DrawOptionsScreen(int p) {
   for (const DigitRow& row : DIGIT_ROWS) {
     DrawText(p - 500, row.y, 20, 255, 255, 0, row.text);
     DrawText(p - 502 + 20 * Options[row.optionByte], row.y + 19, 20, 255, 0, 0, DIGIT_MARKER);
-    for (int c = 0; c < 10; ++c)
+    for (int c = 0; c < OPTIONS_DIGITS; ++c)
       DrawHoverText(p - 500 + 20 * c, row.y + 20, 20, DIGITS[c], static_cast<uint8_t>(row.firstId + c));
   }
-  CentredLabel(p - 400, 532, 30, OK_LOWER, 90);
+  DrawCentredHoverText(p - 400, 532, 30, OK_LOWER, OPTIONS_OK_ID);
 }

@@ -5,6 +5,8 @@
 // DrawHoverText and so decides what MenuClick may act on.
 // `p` is the strip offset in pixels (10 x SlidePos); it is added to every x of the
 // strip screens. The title picture and the logos do not move with the strip.
+// The label ids named below are MainMenuLabel, CylinderLabel, ThemeLabel,
+// SideScreenLabel and OptionsLabel of ui/labels.h, which MenuClick uses too.
 #pragma once
 #include <cstdint>
 

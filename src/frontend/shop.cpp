@@ -3,15 +3,16 @@
 #include <cstdio>
 #include <string>
 
-#include "app/window.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/menu.h"
+#include "core/input.h"
+#include "core/modes.h"
+#include "game/highscore.h"
 #include "game/state.h"
-#include "render/screen2d.h"
+#include "ui/labels.h"
+#include "ui/screen2d.h"
+#include "ui/text.h"
 
 const int32_t ItemPrices[8] = {100, 200, 200, 400, 500, 50, 300, 700};
 
@@ -23,11 +24,6 @@ const std::string DESCRIPTIONS[ITEM_KINDS] = {ItemDescriptions[0], ItemDescripti
                                               ItemDescriptions[3], ItemDescriptions[4], ItemDescriptions[5],
                                               ItemDescriptions[6], ItemDescriptions[7]};
 std::string MoneyText;
-
-void Centred(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
-             const std::string& text) {
-  DrawText(CentredX(centre, text, size), y, size, red, green, blue, text);
-}
 
 void DrawMoney() {
   char text[24];
@@ -84,11 +80,11 @@ bool SellItem(int slot) {
 }
 
 void ShopClick(int32_t id) {
-  if (id >= 1 && id <= ITEM_KINDS) {
-    BuyItem(id);
-  } else if (id >= 30 && id <= 32) {
-    SellItem(id - 30);
-  } else if (id == 60) {
+  if (id >= SHOP_BUY_ID && id < SHOP_BUY_ID + ITEM_KINDS) {
+    BuyItem(id - SHOP_BUY_ID + 1);
+  } else if (id >= SHOP_SELL_ID && id < SHOP_SELL_ID + 3) {
+    SellItem(id - SHOP_SELL_ID);
+  } else if (id == SHOP_BACK_ID) {
     MenuScreen = SCREEN_MAP;
     HoverId = 0;
     PlaySample(SND_SELECT);
@@ -100,18 +96,18 @@ void DrawShop() {
   HoverId = 0;
   DrawMoney();
   DrawPanel(310, 544, 180, 40, 255, 100, 80);
-  DrawHoverText(CentredX(400 + 10 * SlidePos, BACK, 25), 550, 25, BACK, 60);
+  DrawCentredHoverText(400 + 10 * SlidePos, 550, 25, BACK, SHOP_BACK_ID);
 
   for (int k = 1; k <= ITEM_KINDS; ++k) {
     int x = 80 * k + 8;
     DrawImage(Tex.itemIcons[k - 1], x, 220, 64, 64);
     DrawImagePartGlow(Tex.iRahmen, static_cast<float>(x), 215, 64, 64, 0, 0, 1, 1, 255);
-    Centred(x + 32, 282, 20, 255, 255, 255, PRICE_LABELS[k - 1]);
+    DrawCentredText(x + 32, 282, 20, 255, 255, 255, PRICE_LABELS[k - 1]);
     DrawPanel(80 * k, 305, 80, 40, 255, 100, 80);
     if (HighScores.profile.money >= ItemPrices[k - 1])
-      DrawHoverText(CentredX(x + 32, BUY, 25), 310, 25, BUY, static_cast<uint8_t>(k));
+      DrawCentredHoverText(x + 32, 310, 25, BUY, static_cast<uint8_t>(SHOP_BUY_ID + k - 1));
     else
-      Centred(x + 32, 310, 25, 50, 50, 50, BUY);
+      DrawCentredText(x + 32, 310, 25, 50, 50, 50, BUY);
   }
 
   for (int j = 0; j < 3; ++j) {
@@ -122,14 +118,14 @@ void DrawShop() {
     DrawImagePartGlow(Tex.iRahmen, static_cast<float>(x), 390, 64, 64, 0, 0, 1, 1, 255);
     DrawPanel(80 * j + 280, 456, 80, 40, 80, 100, 255);
     if (filled)
-      DrawHoverText(CentredX(80 * j + 320, SELL, 25), 461, 25, SELL, static_cast<uint8_t>(30 + j));
+      DrawCentredHoverText(80 * j + 320, 461, 25, SELL, static_cast<uint8_t>(SHOP_SELL_ID + j));
     else
-      Centred(80 * j + 320, 461, 25, 50, 50, 50, SELL);
+      DrawCentredText(80 * j + 320, 461, 25, 50, 50, 50, SELL);
   }
 
   int item = ShopItemUnderPointer(MouseX, MouseY);
   if (item > 0) {
     DrawImagePartGlow(Tex.iRahmen2, static_cast<float>(80 * (item - 1) + 88), 215, 64, 64, 0, 0, 1, 1, 255);
-    Centred(400, 183, 20, 255, 255, 255, DESCRIPTIONS[item - 1]);
+    DrawCentredText(400, 183, 20, 255, 255, 255, DESCRIPTIONS[item - 1]);
   }
 }

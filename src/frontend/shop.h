@@ -14,7 +14,8 @@ bool SlotIsEmpty(uint8_t code);
 
 // Drawn by DrawMenus while MenuScreen is the shop: "buy" k (ids 1..8) only when the
 // money covers the price, "sell" (ids 30..32) only under a filled slot,
-// "back to level map" 60, the description of the item under the pointer.
+// "back to level map" 60 (ShopLabel, ui/labels.h), the description of the item
+// under the pointer.
 void DrawShop();
 // The shop's part of MenuClick for the id under the pointer in the last frame.
 void ShopClick(int32_t id);

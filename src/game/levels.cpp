@@ -5,7 +5,7 @@
 
 #include "core/binio.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "game/state.h"
 
 LevelRecord LevelTable[LEVEL_RECORDS];

@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "assets/banners.h"
 #include "assets/sound.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
+#include "game/banners.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/levels.h"
 #include "game/meter.h"
 #include "game/state.h"
-#include "render/effects.h"
 
 namespace {
 constexpr int32_t FIRST_CHECKED_ROW = -1;

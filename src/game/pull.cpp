@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "assets/sound.h"
+#include "game/effects.h"
 #include "game/lines.h"
 #include "game/state.h"
 #include "game/stones.h"
-#include "render/effects.h"
 
 namespace {
 constexpr int32_t APPEAR_AFTER_LANDING = 200;

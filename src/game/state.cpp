@@ -17,6 +17,7 @@ CurrentGameState CurrentGame;
 float WobblePhase1 = 0.0f;
 float WobblePhase2 = 0.0f;
 float FuseGlow = 0.5f;
+float LightSwing = 0.0f;
 uint8_t ItemSlots[3];
 
 const char* const ItemDescriptions[ITEM_KINDS] = {

@@ -186,11 +186,15 @@ struct CurrentGameState {
   uint8_t helpPage;
 };
 extern CurrentGameState CurrentGame;
+inline bool IsArcade() {
+  return CurrentGame.level == ARCADE_LEVEL;
+}
 
 // Animation values the tick sets for the scene.
 extern float WobblePhase1; // tick
 extern float WobblePhase2; // tick x 1.1
 extern float FuseGlow;     // sin(tick / 50) / 2 + 0.5
+extern float LightSwing;   // x of the field light: sin(tick / 300)
 
 // --- items ------------------------------------------------------------------------------
 enum ItemKind : uint8_t {

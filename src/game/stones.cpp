@@ -1,10 +1,10 @@
 #include "game/stones.h"
 
-#include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
-#include "frontend/options.h"
+#include "core/input.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/state.h"
 
 namespace {

@@ -3,22 +3,20 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/gl_state.h"
-#include "app/program.h"
-#include "app/window.h"
-#include "assets/banners.h"
 #include "assets/sound.h"
-#include "frontend/highscore.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
+#include "core/input.h"
+#include "core/modes.h"
+#include "game/banners.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/levels.h"
 #include "game/lines.h"
 #include "game/meter.h"
+#include "game/options.h"
 #include "game/pull.h"
 #include "game/state.h"
 #include "game/stones.h"
 #include "platform/platform.h"
-#include "render/effects.h"
 
 namespace {
 constexpr int32_t LEAVE_GAME = 200;

@@ -1,10 +1,9 @@
-// Drawing of the effect pools. The sprites (stars, dust, suit drops, explosions,
-// level-map stars) are flat textured quads added over the scene; the falling
-// boxes and the debris are real boxes and tubes that tumble in 3D.
+#include "render/effects_draw.h"
+
 #include <GL/gl.h>
 
 #include "assets/catalogue.h"
-#include "render/effects.h"
+#include "game/effects.h"
 #include "render/scene.h"
 
 namespace {

@@ -4,15 +4,13 @@
 
 #include <cmath>
 
-#include "app/gl_state.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
 #include "core/arith.h"
 #include "game/state.h"
+#include "render/gl_state.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Rise of a stone that replaces a landed one: it comes down from 6 units above
 // while its appear timer runs from 200 to 0.
@@ -409,61 +407,78 @@ int32_t TopFilledRow(int32_t column) {
   return 12;
 }
 
-void DrawAnchorAndAim() {
-  const int32_t a = Anchor.column;
-  const int32_t c = PulledStone.anchorColumn;
-  const int32_t length = PulledStone.dropLength;
-  const int32_t pos = StoneRing.roundedPosition;
+namespace {
 
+// Ring position (0..3) of the stone being pulled: the last one whose drop is under
+// way, or -1 when none is.
+int PulledRingStone() {
   int pulled = -1;
   for (int i = 0; i < 4; ++i)
     if (StoneRing.dropProgress[i] != 0) pulled = i;
+  return pulled;
+}
 
-  if (pulled < 0) {
-    DrawAnchor(a - 6.0f, -13.0f);
-  } else {
-    const int32_t p = StoneRing.dropProgress[pulled];
-    const bool lands = StoneRing.dropLands[pulled] == 1;
-    bool anchorDrawn = false;
-    if (p > 25) {
-      DrawAnchor(c - 6.0f, -13.0f);
-      anchorDrawn = true;
-    }
-    if (p < length) {
-      // The anchor climbs to the stone, which still hangs at its place in the ring.
-      if (!lands) StoneRing.appearTimer[pulled] = 500;
-      const double base = ((pos / 100 + 5 * PulledStone.slot) % 20) - 10 + (pos % 100) / 100.0;
-      for (int x = 0; x < 4; ++x)
-        for (int h = 0; h < 4; ++h) {
-          const uint8_t b = PulledStone.shape[x * 4 + h];
-          if (b != 0) DrawFlyingBox(b, 0, static_cast<float>(base + x), h + 2.0f);
-        }
-      if (!anchorDrawn) DrawAnchor(c - 6.0f, p - 13.0f);
-    } else {
-      if (length - p - 5 > -16 && !anchorDrawn) DrawAnchor(c - 6.0f, 2.0f * length - p - 18.0f);
-      if (2 * length - p > 16 - PulledStone.landingRow) {
-        // The stone rides down on the anchor to its landing row.
-        if (!lands) StoneRing.appearTimer[pulled] = -1000;
-        for (int x = 0; x < 4; ++x)
-          for (int h = 0; h < 4; ++h) {
-            const uint8_t b = PulledStone.shape[x * 4 + h];
-            if (b != 0)
-              DrawFlyingBox(b, 0, static_cast<float>(PulledStone.ringColumn + x),
-                            static_cast<float>(h + 13 + PulledStone.pivotHeight - p));
-          }
-      } else if (StoneRing.appearTimer[pulled] < -800) {
-        StoneRing.appearTimer[pulled] = 100;
-      }
-    }
+// The appear timer of a pulled stone that does not fit is written by the drawing
+// while the pull is shown, so that its flight back starts when the picture of the
+// pull ends: 500 while the anchor climbs to the stone, -1000 while the stone rides
+// down on the anchor, and 100 once the ride is over; from there the game tick
+// counts it down and DrawFlyingStones shows the flight back.
+void DriveFlyBackTimer(int pulled) {
+  const int32_t p = StoneRing.dropProgress[pulled];
+  const int32_t length = PulledStone.dropLength;
+  const bool lands = StoneRing.dropLands[pulled] == 1;
+  int32_t& timer = StoneRing.appearTimer[pulled];
+  if (p < length) {
+    if (!lands) timer = 500;
+  } else if (2 * length - p > 16 - PulledStone.landingRow) {
+    if (!lands) timer = -1000;
+  } else if (timer < -800) {
+    timer = 100;
   }
+}
 
-  // The character stands on the highest box of the anchor's column and breathes.
-  const int32_t r = TopFilledRow(a);
+// The anchor during a pull: it climbs from the anchor column to the stone, which
+// still hangs at its place in the ring, then the stone rides down on it to its
+// landing row (or as far as the pull goes for a stone that flies back).
+void DrawPull(int pulled) {
+  const int32_t c = PulledStone.anchorColumn;
+  const int32_t length = PulledStone.dropLength;
+  const int32_t pos = StoneRing.roundedPosition;
+  const int32_t p = StoneRing.dropProgress[pulled];
+  bool anchorDrawn = false;
+  if (p > 25) {
+    DrawAnchor(c - 6.0f, -13.0f);
+    anchorDrawn = true;
+  }
+  if (p < length) {
+    const double base = ((pos / 100 + 5 * PulledStone.slot) % 20) - 10 + (pos % 100) / 100.0;
+    for (int x = 0; x < 4; ++x)
+      for (int h = 0; h < 4; ++h) {
+        const uint8_t b = PulledStone.shape[x * 4 + h];
+        if (b != 0) DrawFlyingBox(b, 0, static_cast<float>(base + x), h + 2.0f);
+      }
+    if (!anchorDrawn) DrawAnchor(c - 6.0f, p - 13.0f);
+    return;
+  }
+  if (length - p - 5 > -16 && !anchorDrawn) DrawAnchor(c - 6.0f, 2.0f * length - p - 18.0f);
+  if (2 * length - p > 16 - PulledStone.landingRow) {
+    for (int x = 0; x < 4; ++x)
+      for (int h = 0; h < 4; ++h) {
+        const uint8_t b = PulledStone.shape[x * 4 + h];
+        if (b != 0)
+          DrawFlyingBox(b, 0, static_cast<float>(PulledStone.ringColumn + x),
+                        static_cast<float>(h + 13 + PulledStone.pivotHeight - p));
+      }
+  }
+}
+
+// The character stands on the highest box (row `topRow`) of the anchor's column and breathes.
+void DrawCharacter(int32_t column, int32_t topRow) {
   const float tick = static_cast<float>(CurrentGame.tick);
   glPushMatrix();
   glDisable(GL_TEXTURE_2D);
   glColor3f(1, 1, 1);
-  glTranslatef(a - 6.0f, 1.0f - r, 1.2f);
+  glTranslatef(column - 6.0f, 1.0f - topRow, 1.2f);
   glRotatef(90.0f, 0, 1, 0);
   glTranslatef(0.5f, 0.5f, 0.5f);
   const float breath = std::sin(tick / 20.0f) / 20.0f + 0.8f;
@@ -471,68 +486,90 @@ void DrawAnchorAndAim() {
   glTranslatef(-0.5f, -0.5f, -0.5f);
   glCallList(Lists.character);
   glPopMatrix();
+}
 
-  if (pulled < 0) {
-    // The aim beam: narrow up to the band without a grip, wide up to the gripped box.
-    const float bx = a - 5.5f;
-    const float bottom = 1.2f - r;
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_COLOR);
-    glBegin(GL_QUADS);
-    if (Grip.height == NO_GRIP_HEIGHT) {
-      glColor4f(1, 1, 1, 0.7f);
-      glVertex3f(bx - 0.1f, bottom, 0.5f);
-      glVertex3f(bx + 0.1f, bottom, 0.5f);
-      glVertex3f(bx + 0.1f, 9.0f, 0.5f);
-      glVertex3f(bx - 0.1f, 9.0f, 0.5f);
-    } else {
-      glColor4f(1, 1, 1, 0.7f);
-      glVertex3f(bx - 0.22f, bottom, 0.5f);
-      glVertex3f(bx + 0.22f, bottom, 0.4f);
-      glColor4f(1, 1, 0.4f, std::sin(tick / 10.0f) / 15.0f + 0.5f);
-      glVertex3f(bx + 0.22f, Grip.height + 2.0f, 0.5f);
-      glVertex3f(bx - 0.22f, Grip.height + 2.0f, 0.5f);
-    }
-    glEnd();
-    glDisable(GL_BLEND);
+// The aim beam from the character: narrow up to the band without a grip, wide up
+// to the gripped box.
+void DrawAimBeam(int32_t column, int32_t topRow) {
+  const float tick = static_cast<float>(CurrentGame.tick);
+  const float bx = column - 5.5f;
+  const float bottom = 1.2f - topRow;
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_COLOR);
+  glBegin(GL_QUADS);
+  if (Grip.height == NO_GRIP_HEIGHT) {
+    glColor4f(1, 1, 1, 0.7f);
+    glVertex3f(bx - 0.1f, bottom, 0.5f);
+    glVertex3f(bx + 0.1f, bottom, 0.5f);
+    glVertex3f(bx + 0.1f, 9.0f, 0.5f);
+    glVertex3f(bx - 0.1f, 9.0f, 0.5f);
+  } else {
+    glColor4f(1, 1, 1, 0.7f);
+    glVertex3f(bx - 0.22f, bottom, 0.5f);
+    glVertex3f(bx + 0.22f, bottom, 0.4f);
+    glColor4f(1, 1, 0.4f, std::sin(tick / 10.0f) / 15.0f + 0.5f);
+    glVertex3f(bx + 0.22f, Grip.height + 2.0f, 0.5f);
+    glVertex3f(bx - 0.22f, Grip.height + 2.0f, 0.5f);
+  }
+  glEnd();
+  glDisable(GL_BLEND);
+  glEnable(GL_LIGHTING);
+}
+
+// The aim help: a see-through ghost of the gripped stone where it would land on the
+// anchor's column, with a blinking cross on every box that makes the pull fail.
+void DrawAimGhost(int32_t a, int32_t r) {
+  const float tick = static_cast<float>(CurrentGame.tick);
+  if (Grip.stone >= 0) {
     glEnable(GL_LIGHTING);
-  }
-
-  if (CurrentGame.aimHelp == 1) {
-    if (Grip.stone >= 0) {
-      glEnable(GL_LIGHTING);
-      SetStoneLighting();
-      const int kind = StoneRing.kind[Grip.stone];
-      const uint8_t g = static_cast<uint8_t>((Round((std::sin(tick / 7.0) / 2.0 + 0.5) * 128.0) + 128) % 256);
-      for (int pass = 0; pass < 2; ++pass) {
-        for (int j = 0; j < 4; ++j)
-          for (int k = 0; k < 4; ++k) {
-            const uint8_t b = StoneByte(kind, Grip.rotation, j, k);
-            if (b == 0) continue;
-            const float gx = static_cast<float>(a + j - 6 - Grip.column);
-            const float gy = static_cast<float>(k - r + 1 - Grip.row);
-            if (pass == 1) {
-              DrawGhostBox(b, 255, 255, 255, 85, gx, gy);
-              continue;
-            }
-            DrawGhostFront(b, 255, 85, gx, gy);
-            // Blocked where the pull's fit test fails: below the floor of the play
-            // area, or on a filled cell. Cells below row 12 do not exist and are
-            // never read.
-            const int32_t column = a + j - Grip.column;
-            const int32_t row = Grip.row + r - k - 1;
-            bool blocked = row > 11 && IsActiveColumn(column);
-            if (!blocked && row >= FIELD_MIN_ROW && row <= FIELD_MAX_ROW && column >= FIELD_MIN_COLUMN &&
-                column <= FIELD_MAX_COLUMN)
-              blocked = Cell(column, row) != 0;
-            if (blocked) DrawBlockedCross(255, g, 20, gx, gy);
-          }
-      }
-    }
-    glDisable(GL_LIGHTING);
     SetStoneLighting();
+    const int kind = StoneRing.kind[Grip.stone];
+    const uint8_t g = static_cast<uint8_t>((Round((std::sin(tick / 7.0) / 2.0 + 0.5) * 128.0) + 128) % 256);
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int j = 0; j < 4; ++j)
+        for (int k = 0; k < 4; ++k) {
+          const uint8_t b = StoneByte(kind, Grip.rotation, j, k);
+          if (b == 0) continue;
+          const float gx = static_cast<float>(a + j - 6 - Grip.column);
+          const float gy = static_cast<float>(k - r + 1 - Grip.row);
+          if (pass == 1) {
+            DrawGhostBox(b, 255, 255, 255, 85, gx, gy);
+            continue;
+          }
+          DrawGhostFront(b, 255, 85, gx, gy);
+          // Blocked where the pull's fit test fails: below the floor of the play
+          // area, or on a filled cell. Cells below row 12 do not exist and are
+          // never read.
+          const int32_t column = a + j - Grip.column;
+          const int32_t row = Grip.row + r - k - 1;
+          bool blocked = row > 11 && IsActiveColumn(column);
+          if (!blocked && row >= FIELD_MIN_ROW && row <= FIELD_MAX_ROW && column >= FIELD_MIN_COLUMN &&
+              column <= FIELD_MAX_COLUMN)
+            blocked = Cell(column, row) != 0;
+          if (blocked) DrawBlockedCross(255, g, 20, gx, gy);
+        }
+    }
   }
+  glDisable(GL_LIGHTING);
+  SetStoneLighting();
+}
+
+} // namespace
+
+void DrawAnchorAndAim() {
+  const int32_t a = Anchor.column;
+  const int pulled = PulledRingStone();
+  if (pulled < 0) {
+    DrawAnchor(a - 6.0f, -13.0f);
+  } else {
+    DriveFlyBackTimer(pulled);
+    DrawPull(pulled);
+  }
+  const int32_t r = TopFilledRow(a);
+  DrawCharacter(a, r);
+  if (pulled < 0) DrawAimBeam(a, r);
+  if (CurrentGame.aimHelp == 1) DrawAimGhost(a, r);
   SetFieldLighting();
 }

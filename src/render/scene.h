@@ -85,14 +85,10 @@ void DrawFlyingStones();
 void DrawPlayfield();
 // Anchor, pulled stone, character, aim beam and the aim-help ghost. While a pulled
 // stone flies back this drives its appearTimer (500 while the anchor climbs,
-// -1000 while the stone descends, then 100), which starts the fly-back drawing.
+// -1000 while the stone descends, then 100), which starts the fly-back drawing;
+// the one place that writes it is DriveFlyBackTimer in scene.cpp.
 void DrawAnchorAndAim();
 
 // The first row 0..12 whose cell in `column` is filled, 12 when none: the
 // character stands on top of it.
 int32_t TopFilledRow(int32_t column);
-
-// The explosion picture for a sprite of the given life (frame life div 5, the
-// animation running from expl1 to expl6 as life falls). A sprite drawn at its
-// full life of 30, before its first tick, shows the first picture, as lives 25..29.
-uint32_t ExplosionTexture(int32_t life);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "assets/text.h"
+#include "assets/font.h"
 #include "fuzz_common.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -12,19 +12,19 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/gl_state.h"
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/catalogue.h"
-#include "assets/loader.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "assets/textures.h"
 #include "core/files.h"
 #include "frontend/menu.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
-#include "render/screen2d.h"
+#include "render/gl_state.h"
+#include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 

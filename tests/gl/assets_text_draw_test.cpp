@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "app/gl_state.h"
 #include "app/window.h"
-#include "assets/banners.h"
 #include "assets/catalogue.h"
-#include "assets/text.h"
 #include "assets/textures.h"
+#include "game/banners.h"
 #include "gl_fixture.h"
-#include "render/screen2d.h"
+#include "play/banners_draw.h"
+#include "render/gl_state.h"
+#include "ui/screen2d.h"
+#include "ui/text.h"
 
 namespace {
 

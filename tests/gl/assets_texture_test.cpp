@@ -14,7 +14,7 @@
 #include "core/files.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 namespace {
 

@@ -11,22 +11,22 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
-#include "render/effects.h"
 #include "support/sound_log.h"
+#include "ui/text.h"
 
 namespace {
 class FrontEndFlow : public ::testing::Test {

@@ -4,11 +4,12 @@
 #include <cstring>
 
 #include "app/window.h"
-#include "assets/banners.h"
+#include "game/banners.h"
+#include "game/effects.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
-#include "render/game_screen.h"
+#include "play/dream_editor.h"
+#include "play/game_screen.h"
 
 using namespace screen_test;
 
@@ -44,20 +45,13 @@ protected:
     Tex.dbox = SolidTexture(kCell.r, kCell.g, kCell.b);
     Tex.ok = OkButtonPicture();
     Tex.cursor = SolidTexture(kPointer.r, kPointer.g, kPointer.b, 0);
-    std::memset(&Field, 0, sizeof Field);
-    InitStoneTemplates();
-    CurrentGame = CurrentGameState{};
+    ResetHeadlessGame(1);
     CurrentGame.level = 20;
     CurrentGame.dangerHeight = 11;
     CurrentGame.theme = 2;
-    StoneRing = StoneRingState{};
-    LevelMeter = LevelMeterState{};
     LevelMeter.value = 80;
-    Anchor = AnchorState{};
     Anchor.column = 6;
     CylinderSize = 10;
-    ResetEffects();
-    ResetBanners();
     MouseX = MouseY = 0;
     ListenToSounds();
   }

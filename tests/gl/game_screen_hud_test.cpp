@@ -6,13 +6,15 @@
 #include <cstring>
 
 #include "app/window.h"
-#include "assets/banners.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/banners.h"
+#include "game/effects.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
-#include "render/game_screen.h"
+#include "play/game_screen.h"
+#include "play/hud.h"
+#include "ui/labels.h"
 
 using namespace screen_test;
 
@@ -31,28 +33,15 @@ protected:
     ASSERT_TRUE(RequireWindow());
     UseTestAssets(kBackdrop.r, kBackdrop.g, kBackdrop.b);
     Tex.dot2 = SolidTexture(255, 255, 255); // the refill counter's flash then leaves the digits alone
-    std::memset(&Field, 0, sizeof Field);
-    CurrentGame = CurrentGameState{};
+    ResetHeadlessGame(1);
     CurrentGame.level = ARCADE_LEVEL;
     CurrentGame.levelNumber = 1;
     CurrentGame.linesToRefill = 5;
     CurrentGame.dangerHeight = 11;
     CurrentGame.theme = 1;
-    StoneRing = StoneRingState{};
-    StoneRing.rotateTimer = StoneRing.rotateBackTimer = -1;
-    Anchor = AnchorState{};
     Anchor.column = 6;
-    LevelMeter = LevelMeterState{};
     LevelMeter.value = 100;
-    CylinderSize = 12;
-    std::memset(Options, 0, sizeof Options);
-    std::memset(ItemSlots, 0, sizeof ItemSlots);
-    ResetEffects();
-    ResetBanners();
     MouseX = MouseY = 0;
-    HoverId = 0;
-    NameEntryActive = 0;
-    PlayerName.clear();
   }
 };
 

@@ -9,21 +9,23 @@
 #include <string>
 #include <vector>
 
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
 #include "core/arith.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
-#include "game/actions.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
-#include "render/game_screen.h"
+#include "play/actions.h"
+#include "play/dream_editor.h"
+#include "play/game_screen.h"
 #include "render/scene.h"
+#include "ui/labels.h"
 
 using namespace screen_test;
 

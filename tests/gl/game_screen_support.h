@@ -13,15 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "app/gl_state.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
-#include "assets/text.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "gl_fixture.h"
+#include "render/gl_state.h"
+#include "support/headless_game.h"
 #include "support/sound_log.h"
+#include "ui/text.h"
 
 namespace screen_test {
 

@@ -7,15 +7,15 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-#include "app/gl_state.h"
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
-#include "assets/text.h"
+#include "assets/font.h"
 #include "core/files.h"
 #include "game/levels.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
+#include "render/gl_state.h"
 
 namespace {
 int WindowState = 0; // 0 not tried, 1 open, -1 failed

@@ -15,14 +15,14 @@
 #include <vector>
 
 #include "../../bench/busy_scene.h"
-#include "app/gl_state.h"
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
 #include "frontend/menu.h"
 #include "game_screen_support.h"
 #include "gl_fixture.h"
-#include "render/game_screen.h"
+#include "play/game_screen.h"
+#include "render/gl_state.h"
 #include "support/alloc_counter.h"
 
 // The allocation counter of this test program (frontend_alloc_test.cpp).

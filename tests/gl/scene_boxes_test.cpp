@@ -4,8 +4,8 @@
 // chamfer catching the light and their bottom one in shade.
 #include <gtest/gtest.h>
 
-#include "app/gl_state.h"
 #include "game_screen_support.h"
+#include "render/gl_state.h"
 #include "render/scene.h"
 
 using namespace screen_test;

@@ -4,8 +4,9 @@
 
 #include <cstring>
 
+#include "game/effects.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
+#include "render/effects_draw.h"
 #include "render/scene.h"
 
 using namespace screen_test;

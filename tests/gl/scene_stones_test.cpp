@@ -6,9 +6,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "game/effects.h"
 #include "game/state.h"
 #include "game_screen_support.h"
-#include "render/effects.h"
+#include "render/effects_draw.h"
 #include "render/scene.h"
 
 using namespace screen_test;
@@ -26,16 +27,8 @@ protected:
     ASSERT_TRUE(RequireWindow());
     UseTestAssets();
     Tex.box = SolidTexture(kBoxFace.r, kBoxFace.g, kBoxFace.b);
-    InitStoneTemplates();
-    std::memset(&Field, 0, sizeof Field);
-    CurrentGame = CurrentGameState{};
+    ResetHeadlessGame(1);
     CurrentGame.level = ARCADE_LEVEL;
-    StoneRing = StoneRingState{};
-    StoneRing.rotateTimer = StoneRing.rotateBackTimer = -1;
-    Anchor = AnchorState{};
-    PulledStone = PulledStoneState{};
-    LevelMeter = LevelMeterState{};
-    CylinderSize = 12;
     WobblePhase1 = WobblePhase2 = 0;
     AnnouncedGrip = {NO_ANNOUNCED_ROW, -1, -1, -1};
     ListenToSounds();

@@ -9,7 +9,7 @@
 #include "assets/catalogue.h"
 #include "assets/textures.h"
 #include "gl_fixture.h"
-#include "render/screen2d.h"
+#include "ui/screen2d.h"
 
 namespace {
 

@@ -7,12 +7,13 @@
 #include <cmath>
 #include <ctime>
 
-#include "app/gl_state.h"
+#include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
-#include "assets/loader.h"
+#include "game/state.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
+#include "render/gl_state.h"
 
 namespace {
 // What gluPerspective(fovy, aspect, near, far) puts into the projection matrix.

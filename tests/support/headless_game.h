@@ -1,28 +1,39 @@
-// A clean headless game for the rule tests, the soak and the fuzzers that feed file
-// contents into the rules: every program-wide record a game tick reads is put into
-// a known state, with no window, no sound device and no files.
+// A clean headless game for the rule tests, the soak, the fuzzers that feed file
+// contents into the rules and the drawing tests of the game screen: every
+// program-wide record a game tick or a game frame reads is put into a known state,
+// with no window, no sound device and no files.
 #pragma once
 #include <cstdint>
 #include <cstring>
 
-#include "app/program.h"
-#include "app/window.h"
-#include "assets/banners.h"
-#include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
+#include "core/input.h"
+#include "core/modes.h"
+#include "game/banners.h"
+#include "game/effects.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
-#include "game/stones.h"
-#include "render/effects.h"
 
-// Default options (mouse speed 2, nothing else), no effects or banners, the random
-// stream started from `seed`, an empty hall of fame with only the first story level
-// open, no items, the pointer in the middle of the screen over nothing, no ring
-// turn under way, and an arcade cylinder of 12 columns.
+// No game in progress (an empty field, every game record cleared, no ring turn
+// under way, the anchor at column 0, no name being typed), default options (mouse
+// speed 2, nothing else), no effects or banners, the random stream started from
+// `seed`, an empty hall of fame with only the first story level open, no items, the
+// pointer in the middle of the screen over nothing, and an arcade cylinder of 12
+// columns.
 inline void ResetHeadlessGame(uint64_t seed) {
   InitStoneTemplates();
+  Field = Playfield{};
+  CurrentGame = CurrentGameState{};
+  StoneRing = StoneRingState{};
+  StoneRing.rotateTimer = -1;
+  StoneRing.rotateBackTimer = -1;
+  Anchor = AnchorState{};
+  PulledStone = PulledStoneState{};
+  BombBlast = BombBlastState{};
+  LevelMeter = LevelMeterState{};
+  NameEntryActive = 0;
+  PlayerName.clear();
   std::memset(Options, 0, sizeof Options);
   Options[OPT_MOUSE_SPEED] = 2;
   ResetEffects();
@@ -39,8 +50,6 @@ inline void ResetHeadlessGame(uint64_t seed) {
   MouseY = 300;
   HoverId = 0;
   TopMode = 0;
-  StoneRing.rotateTimer = -1;
-  StoneRing.rotateBackTimer = -1;
 }
 
 // Every effect pool full, as in the busiest moments of a game: each later spawn

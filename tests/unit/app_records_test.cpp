@@ -12,8 +12,8 @@
 
 #include "app/program.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "platform/platform.h"
 

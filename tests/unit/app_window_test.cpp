@@ -9,7 +9,7 @@
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/sound.h"
-#include "frontend/options.h"
+#include "game/options.h"
 #include "platform/platform.h"
 
 namespace {

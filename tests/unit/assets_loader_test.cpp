@@ -2,7 +2,7 @@
 // x step), halves to even, and the bar is exactly full at the last step.
 #include <gtest/gtest.h>
 
-#include "assets/loader.h"
+#include "app/loader.h"
 
 TEST(LoadingBar, FirstRunTakesFiftySteps) {
   EXPECT_EQ(LoadingBarX0(0, 50), 301);

@@ -2,7 +2,7 @@
 // depends on (ties round to even, unlike the per-glyph truncation of drawing).
 #include <gtest/gtest.h>
 
-#include "assets/text.h"
+#include "assets/font.h"
 #include "core/binio.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "assets/image_parse.h"
-#include "assets/text.h"
+#include "assets/font.h"
 #include "core/files.h"
 
 namespace {

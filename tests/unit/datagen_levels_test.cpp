@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/text.h"
+#include "assets/font.h"
 #include "core/files.h"
 #include "frontend/menu.h"
 #include "game/levels.h"

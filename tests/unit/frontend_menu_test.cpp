@@ -11,14 +11,14 @@
 
 #include "app/program.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/files.h"
-#include "frontend/highscore.h"
+#include "core/input.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/effects.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
-#include "render/effects.h"
 #include "support/sound_log.h"
 
 namespace {

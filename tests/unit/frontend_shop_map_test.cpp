@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "assets/sound.h"
-#include "assets/text.h"
+#include "core/input.h"
 #include "frontend/hall_of_fame.h"
-#include "frontend/highscore.h"
 #include "frontend/level_map.h"
 #include "frontend/menu.h"
 #include "frontend/menu_screens.h"
 #include "frontend/shop.h"
+#include "game/highscore.h"
 #include "game/state.h"
 #include "support/sound_log.h"
 

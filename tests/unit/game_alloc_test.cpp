@@ -7,28 +7,22 @@
 
 #include "app/window.h"
 #include "assets/sound.h"
-#include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
-#include "game/actions.h"
+#include "core/input.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/meter.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "play/actions.h"
 #include "support/alloc_counter.h"
 #include "support/headless_game.h"
 
 TEST(NoAllocation, GameTickAndActionsAllocateNothing) {
   SetSoundObserver(nullptr);
-  InitStoneTemplates();
-  std::memset(Options, 0, sizeof Options);
-  Options[OPT_MOUSE_SPEED] = 2; // a 384-pixel window over 12 columns
-  HighScores = HighScoreRecord{};
+  ResetHeadlessGame(99); // mouse speed 2: a 384-pixel window over 12 columns
   HighScores.profile.storyProgress = 55;
-  ResetEffects();
-  SeedRandom(99);
-  ArcadeCylinderSize = 12;
   ChosenTheme = 1;
   StartLevel(ARCADE_LEVEL, 0);
   PlayerName = "TWELVE CHARS";

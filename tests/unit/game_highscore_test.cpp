@@ -1,5 +1,6 @@
 // Name entry for a new high score and insertion into the hall of fame.
 #include "game_support.h"
+#include "play/name_entry.h"
 
 using namespace gametest;
 

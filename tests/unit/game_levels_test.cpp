@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/files.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 #include "game/levels.h"
 
 TEST(LevelRecordLayout, FieldsSitAtTheirOffsets) {

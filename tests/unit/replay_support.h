@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "app/window.h"
-#include "assets/text.h"
 #include "core/arith.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
-#include "game/actions.h"
+#include "core/input.h"
+#include "game/effects.h"
+#include "game/highscore.h"
 #include "game/levels.h"
+#include "game/options.h"
 #include "game/pull.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "render/effects.h"
+#include "play/actions.h"
+#include "support/headless_game.h"
 
 namespace replay {
 
@@ -131,23 +132,12 @@ inline std::string Summary() {
 
 // The fixed surroundings of every recorded game: options, profile, effects, seed.
 inline void Prepare(const Game& game) {
-  InitStoneTemplates();
-  std::memset(Options, 0, sizeof Options);
-  Options[OPT_MOUSE_SPEED] = 2;
-  ResetEffects();
-  HighScores = HighScoreRecord{};
+  ResetHeadlessGame(game.seed);
   HighScores.profile.storyProgress = 30;
   HighScores.profile.money = 1000;
   std::memcpy(ItemSlots, game.slots, 3);
   ChosenTheme = 3;
   ArcadeCylinderSize = game.size;
-  CylinderSize = 12;
-  Anchor = AnchorState{};
-  StoneRing.rotateTimer = -1;
-  StoneRing.rotateBackTimer = -1;
-  MouseX = 400;
-  HoverId = 0;
-  SeedRandom(game.seed);
 }
 
 // Plays the recorded events through the rules and returns the end digest.

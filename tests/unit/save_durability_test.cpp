@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "core/files.h"
-#include "frontend/highscore.h"
-#include "frontend/options.h"
+#include "game/highscore.h"
+#include "game/options.h"
 #include "game/state.h"
 #include "platform/platform.h"
 

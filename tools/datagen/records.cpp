@@ -3,7 +3,7 @@
 
 #include "core/files.h"
 #include "datagen.h"
-#include "frontend/highscore.h"
+#include "game/highscore.h"
 
 namespace {
 // A rebuild must never cost the player their progress: a player file that is

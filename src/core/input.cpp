@@ -1,0 +1,19 @@
+#include "core/input.h"
+
+#include "platform/platform.h"
+
+uint8_t Keys[256];
+int32_t MouseX = 0;
+int32_t MouseY = 0;
+int32_t HoverId = 0;
+int32_t PrevGameHoverId = 0;
+uint8_t SpaceRepeatTimer = 0;
+uint8_t CtrlRepeatTimer = 0;
+
+void ConfineCursor() {
+  PlatformConfinePointer(5, 100, 795, 500);
+}
+
+void ReleaseCursor() {
+  PlatformReleasePointer();
+}
