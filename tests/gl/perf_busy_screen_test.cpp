@@ -146,12 +146,12 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
   pictures.emplace_back("map", MenuPicture(SCREEN_MAP));
   pictures.emplace_back("shop", MenuPicture(SCREEN_SHOP));
   const Expected expected[] = {
-      {"busy_paused", 0x953bb2b7b66bb215ull},
+      {"busy_paused", 0x65fc827e5ccf31f0ull},
       {"busy_running", 0x5fd80ae6aca97416ull},
-      {"busy_second_later", 0x8b9a4572e5860c33ull},
-      {"title", 0xdd04f04e453def8aull},
-      {"map", 0xee6c8f49ad22b0d6ull},
-      {"shop", 0x8853b8d52956eabaull},
+      {"busy_second_later", 0x91727977a1181f44ull},
+      {"title", 0xe03c65868506da19ull},
+      {"map", 0xe38a2b692e972ee4ull},
+      {"shop", 0xaa6fb61e7e15e811ull},
   };
   ASSERT_EQ(pictures.size(), std::size(expected));
   for (size_t i = 0; i < pictures.size(); ++i) {
