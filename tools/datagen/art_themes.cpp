@@ -7,6 +7,7 @@
 //   left side  424..512 × 0..335 pillar standing left of the field
 //   corners    0..64 and 448..512 × 448..512: the posts the anchor's chains hang from
 //              (chain ends at about (49, 32) in the left post, (15, 32) in the right)
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -29,112 +30,140 @@ void Vignette(Canvas& cv, int x0, int y0, int x1, int y1, float strength) {
 }
 
 // ---- Skies -----------------------------------------------------------------
+// The game shows texels 53.3 .. 969.3 of the 1024-texel sky in 686 pixels with
+// nearest filtering. The skies are therefore painted as the player sees them, 686
+// by 128 pixels (suns round, nothing lost), and stretched to the texture so that
+// every texel holds the painted pixel its centre falls on.
+
+constexpr int SHOWN_W = 686;
+constexpr double SHOWN_U0 = 0.052083332, SHOWN_U1 = 0.94661456;
+
+Canvas StretchToSky(const Canvas& shown) {
+  Canvas cv(SKY_W, SKY_H);
+  const double first = SKY_W * SHOWN_U0, perPixel = SKY_W * (SHOWN_U1 - SHOWN_U0) / SHOWN_W;
+  for (int x = 0; x < SKY_W; ++x) {
+    int from = static_cast<int>(std::floor((x + 0.5 - first) / perPixel));
+    from = std::clamp(from, 0, SHOWN_W - 1);
+    for (int y = 0; y < SKY_H; ++y) std::copy_n(shown.At(from, y), 4, cv.At(x, y));
+  }
+  return cv;
+}
 
 Canvas ForestSky() {
-  Canvas cv(SKY_W, SKY_H);
-  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
-                     {{0, Hex(0x4aa3d8)}, {0.55f, Hex(0x9fd6ea)}, {1, Hex(0xe9f4c6)}});
-  DrawSun(cv, 820, 30, 13, Hex(0xfffbe0), Hex(0xfff3b0, 0.5f));
-  DrawCloud(cv, 160, 30, 110, Hex(0xffffff, 0.9f), 11);
-  DrawCloud(cv, 520, 22, 80, Hex(0xffffff, 0.8f), 12);
-  DrawCloud(cv, 700, 45, 60, Hex(0xffffff, 0.7f), 13);
-  DrawRidge(cv, 0, SKY_W, 92, 40, 0.006f, 21, Hex(0x8cc3b0), Hex(0x7db59e), SKY_H);
-  DrawRidge(cv, 0, SKY_W, 108, 34, 0.009f, 22, Hex(0x69a860), Hex(0x4f8f4c), SKY_H);
+  Canvas cv(SHOWN_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SHOWN_W, SKY_H, 0, 0, 0, SKY_H,
+                     {{0, Hex(0x3f96d2)}, {0.55f, Hex(0x9fd6ea)}, {1, Hex(0xe9f4c6)}});
+  DrawSun(cv, 560, 30, 12, Hex(0xfffbe0), Hex(0xfff3b0, 0.5f));
+  DrawCloud(cv, 110, 42, 80, Hex(0xffffff, 0.9f), 11);
+  DrawCloud(cv, 350, 26, 62, Hex(0xffffff, 0.8f), 12);
+  DrawCloud(cv, 470, 46, 46, Hex(0xffffff, 0.7f), 13);
+  DrawRidge(cv, 0, SHOWN_W, 92, 40, 0.009f, 21, Hex(0x8cc3b0), Hex(0x7db59e), SKY_H);
+  DrawRidge(cv, 0, SHOWN_W, 108, 34, 0.013f, 22, Hex(0x69a860), Hex(0x4f8f4c), SKY_H);
   Rng rng(23);
-  for (int i = 0; i < 70; ++i) {
-    float x = rng.Range(0, SKY_W), h = rng.Range(20, 38);
+  for (int i = 0; i < 44; ++i) {
+    float x = rng.Range(0, SHOWN_W), h = rng.Range(20, 36);
     if (rng.Uniform() < 0.5f)
       DrawPine(cv, x, SKY_H + 4, h, Hex(0x2e6b3a), Hex(0x3b2a1e));
     else
       DrawRoundTree(cv, x, SKY_H + 4, h, Hex(0x3f8a3e), Hex(0x4a3424), rng.Next());
   }
-  DrawRidge(cv, 0, SKY_W, 126, 8, 0.02f, 24, Hex(0x2f6b31), Hex(0x214f26), SKY_H);
+  DrawRidge(cv, 0, SHOWN_W, 126, 8, 0.03f, 24, Hex(0x2f6b31), Hex(0x214f26), SKY_H);
   return cv;
 }
 
 Canvas CitySky() {
-  Canvas cv(SKY_W, SKY_H);
-  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+  Canvas cv(SHOWN_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SHOWN_W, SKY_H, 0, 0, 0, SKY_H,
                      {{0, Hex(0x1c1b4a)}, {0.45f, Hex(0x5b3f86)}, {0.8f, Hex(0xe0728a)}, {1, Hex(0xffb07a)}});
   Rng rng(31);
-  ScatterStars(cv, rng, 90, SKY_W, 60, 0.4f, 1.1f, 0.3f, 0.9f);
-  FillCircle(cv, 880, 30, 14, Hex(0xfff2c8));
-  FillCircle(cv, 886, 26, 12.5f, Hex(0x2a2456));
-  DrawCloud(cv, 300, 50, 120, Hex(0xc87a9b, 0.55f), 32);
-  DrawSkyline(cv, -10, SKY_W + 10, SKY_H, 30, 70, 33, Hex(0x6d4f8f), Hex(0xffd9a0), 0.15f);
-  DrawSkyline(cv, -10, SKY_W + 10, SKY_H, 18, 52, 34, Hex(0x2d2150), Hex(0xffcf6b), 0.3f);
-  DrawSkyline(cv, -10, SKY_W + 10, SKY_H + 2, 8, 28, 35, Hex(0x16112c), Hex(0xffe08a), 0.35f);
+  ScatterStars(cv, rng, 70, SHOWN_W, 60, 0.4f, 1.1f, 0.3f, 0.9f);
+  // A crescent moon: the lit disc with the sky's colour laid over its right part.
+  FillRadialGradient(cv, 590, 30, 30, {{0, Hex(0xfff2c8, 0.25f)}, {1, Hex(0xfff2c8, 0)}});
+  FillCircle(cv, 590, 30, 12, Hex(0xfff2c8));
+  FillCircle(cv, 596, 26, 10.5f, Hex(0x2a2456));
+  DrawCloud(cv, 200, 50, 90, Hex(0xc87a9b, 0.55f), 32);
+  DrawSkyline(cv, -10, SHOWN_W + 10, SKY_H, 30, 70, 33, Hex(0x6d4f8f), Hex(0xffd9a0), 0.15f);
+  DrawSkyline(cv, -10, SHOWN_W + 10, SKY_H, 18, 52, 34, Hex(0x2d2150), Hex(0xffcf6b), 0.3f);
+  DrawSkyline(cv, -10, SHOWN_W + 10, SKY_H + 2, 8, 28, 35, Hex(0x16112c), Hex(0xffe08a), 0.35f);
   return cv;
 }
 
+// The stones fly through the upper three quarters of the sky window: the desert
+// keeps a deep blue there so that the golden stones stand out against it, and its
+// sand and pyramids stay near the horizon.
 Canvas DesertSky() {
-  Canvas cv(SKY_W, SKY_H);
-  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
-                     {{0, Hex(0x2f8fd0)}, {0.5f, Hex(0x8cc8e0)}, {0.85f, Hex(0xffe3a0)}, {1, Hex(0xffc978)}});
-  DrawSun(cv, 250, 40, 20, Hex(0xfffdf0), Hex(0xffe08a, 0.7f));
-  DrawRidge(cv, 0, SKY_W, 104, 26, 0.004f, 41, Hex(0xe8b878), Hex(0xdca468), SKY_H);
-  DrawPyramid(cv, 560, 104, 120, 62, Hex(0xf0c98a), Hex(0xc48a52));
-  DrawPyramid(cv, 660, 108, 80, 40, Hex(0xeec486), Hex(0xbd8550));
-  DrawPyramid(cv, 470, 110, 56, 28, Hex(0xe9bd80), Hex(0xb9804c));
-  DrawRidge(cv, 0, SKY_W, 118, 24, 0.007f, 42, Hex(0xf2b866), Hex(0xd9974c), SKY_H);
-  DrawRidge(cv, 0, SKY_W, 130, 14, 0.011f, 43, Hex(0xd88c45), Hex(0xc0763a), SKY_H);
-  // A lonely cactus and a palm of the oasis.
-  DrawPalm(cv, 120, 124, 34, 0.25f, Hex(0x3f7a3a), Hex(0x7a5230));
-  DrawPalm(cv, 140, 126, 26, -0.3f, Hex(0x4a8a40), Hex(0x7a5230));
-  FillRoundRect(cv, 880, 96, 888, 126, 4, Hex(0x4d7f3c));
-  FillRoundRect(cv, 870, 104, 876, 116, 3, Hex(0x4d7f3c));
-  FillRect(cv, 872, 112, 882, 116, Hex(0x4d7f3c));
+  Canvas cv(SHOWN_W, SKY_H);
+  FillLinearGradient(
+      cv, 0, 0, SHOWN_W, SKY_H, 0, 0, 0, SKY_H,
+      {{0, Hex(0x1a5aa8)}, {0.5f, Hex(0x3a8ccf)}, {0.72f, Hex(0xa8cfd8)}, {0.85f, Hex(0xffd79a)}});
+  DrawSun(cv, 160, 34, 13, Hex(0xfffdf0), Hex(0xffe08a, 0.6f));
+  DrawRidge(cv, 0, SHOWN_W, 104, 12, 0.006f, 41, Hex(0xe8b46c), Hex(0xd89c58), SKY_H);
+  DrawPyramid(cv, 376, 106, 84, 40, Hex(0xf0c98a), Hex(0x9a6838));
+  DrawPyramid(cv, 440, 108, 56, 26, Hex(0xeec486), Hex(0x946434));
+  DrawPyramid(cv, 318, 110, 40, 18, Hex(0xe9bd80), Hex(0x8e5e30));
+  DrawRidge(cv, 0, SHOWN_W, 116, 12, 0.010f, 42, Hex(0xf2b058), Hex(0xd98e40), SKY_H);
+  DrawRidge(cv, 0, SHOWN_W, 127, 9, 0.016f, 43, Hex(0xd8843c), Hex(0xbf6c30), SKY_H);
+  // Palms of an oasis and a lonely cactus.
+  DrawPalm(cv, 80, 124, 34, 0.25f, Hex(0x3f7a3a), Hex(0x7a5230));
+  DrawPalm(cv, 96, 126, 26, -0.3f, Hex(0x4a8a40), Hex(0x7a5230));
+  FillRoundRect(cv, 590, 100, 596, 126, 3, Hex(0x4d7f3c));
+  FillRoundRect(cv, 582, 106, 587, 116, 2.5f, Hex(0x4d7f3c));
+  FillRect(cv, 584, 112, 592, 116, Hex(0x4d7f3c));
+  FillRoundRect(cv, 599, 102, 604, 112, 2.5f, Hex(0x4d7f3c));
+  FillRect(cv, 594, 108, 602, 112, Hex(0x4d7f3c));
   return cv;
 }
 
 Canvas BeachSky() {
-  Canvas cv(SKY_W, SKY_H);
-  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+  Canvas cv(SHOWN_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SHOWN_W, SKY_H, 0, 0, 0, SKY_H,
                      {{0, Hex(0x2fa6e0)}, {0.6f, Hex(0x9ee0f4)}, {0.72f, Hex(0xd8f4f8)}});
-  DrawSun(cv, 700, 34, 15, Hex(0xfffff0), Hex(0xfff8c0, 0.55f));
-  DrawCloud(cv, 220, 34, 120, Hex(0xffffff, 0.95f), 51);
-  DrawCloud(cv, 470, 26, 70, Hex(0xffffff, 0.85f), 52);
-  DrawCloud(cv, 900, 40, 90, Hex(0xffffff, 0.9f), 53);
+  DrawSun(cv, 470, 32, 12, Hex(0xfffff0), Hex(0xfff8c0, 0.55f));
+  DrawCloud(cv, 150, 42, 84, Hex(0xffffff, 0.95f), 51);
+  DrawCloud(cv, 318, 28, 52, Hex(0xffffff, 0.85f), 52);
+  DrawCloud(cv, 602, 40, 68, Hex(0xffffff, 0.9f), 53);
   // Sea from the horizon down, with glittering crests.
   float horizon = 88;
-  FillLinearGradient(cv, 0, horizon, SKY_W, SKY_H, 0, horizon, 0, SKY_H,
+  FillLinearGradient(cv, 0, horizon, SHOWN_W, SKY_H, 0, horizon, 0, SKY_H,
                      {{0, Hex(0x1f7fb8)}, {0.6f, Hex(0x2fb0c8)}, {1, Hex(0x5fd6cf)}});
   Rng rng(54);
-  for (int i = 0; i < 140; ++i) {
-    float y = rng.Range(horizon + 2, SKY_H - 12), x = rng.Range(0, SKY_W);
-    float w = 3 + (y - horizon) * 0.25f;
+  for (int i = 0; i < 100; ++i) {
+    float y = rng.Range(horizon + 2, SKY_H - 12), x = rng.Range(0, SHOWN_W);
+    float w = 2 + (y - horizon) * 0.2f;
     DrawLine(cv, x, y, x + w, y, 1.2f, Hex(0xffffff, rng.Range(0.3f, 0.7f)));
   }
   // Sand in front with the wet line.
-  DrawRidge(cv, 0, SKY_W, 124, 8, 0.01f, 55, Hex(0xbfe9e0), Hex(0xbfe9e0), SKY_H);
-  DrawRidge(cv, 0, SKY_W, 127, 7, 0.012f, 56, Hex(0xf5deaa), Hex(0xeccb8a), SKY_H);
-  // Little sail boat and gulls.
-  FillPolygon(cv, {560, 86, 590, 86, 585, 91, 565, 91}, Hex(0x8a4b2b));
-  FillPolygon(cv, {575, 60, 575, 85, 560, 85}, Hex(0xffffff));
-  FillPolygon(cv, {577, 64, 577, 85, 590, 85}, Hex(0xff7a5a));
+  DrawRidge(cv, 0, SHOWN_W, 124, 8, 0.015f, 55, Hex(0xbfe9e0), Hex(0xbfe9e0), SKY_H);
+  DrawRidge(cv, 0, SHOWN_W, 127, 7, 0.018f, 56, Hex(0xf5deaa), Hex(0xeccb8a), SKY_H);
+  // A little sail boat and gulls.
+  FillPolygon(cv, {372, 86, 396, 86, 392, 91, 376, 91}, Hex(0x8a4b2b));
+  FillPolygon(cv, {384, 60, 384, 85, 372, 85}, Hex(0xffffff));
+  FillPolygon(cv, {386, 64, 386, 85, 396, 85}, Hex(0xff7a5a));
   for (int g = 0; g < 3; ++g) {
-    float gx = 380 + g * 26, gy = 40 + (g % 2) * 8;
-    DrawPolyline(cv, {gx - 6, gy, gx - 3, gy - 3, gx, gy, gx + 3, gy - 3, gx + 6, gy}, 1.4f, Hex(0x34495e));
+    float gx = 250 + g * 20, gy = 40 + (g % 2) * 8;
+    DrawPolyline(cv, {gx - 5, gy, gx - 2.5f, gy - 3, gx, gy, gx + 2.5f, gy - 3, gx + 5, gy}, 1.4f,
+                 Hex(0x34495e));
   }
-  DrawPalm(cv, 40, SKY_H + 6, 90, 0.35f, Hex(0x2e8a4a), Hex(0x8a6238));
-  DrawPalm(cv, 990, SKY_H + 6, 84, -0.4f, Hex(0x2e8a4a), Hex(0x8a6238));
+  DrawPalm(cv, 24, SKY_H + 6, 90, 0.35f, Hex(0x2e8a4a), Hex(0x8a6238));
+  DrawPalm(cv, 664, SKY_H + 6, 84, -0.4f, Hex(0x2e8a4a), Hex(0x8a6238));
   return cv;
 }
 
 Canvas MountainSky() {
-  Canvas cv(SKY_W, SKY_H);
-  FillLinearGradient(cv, 0, 0, SKY_W, SKY_H, 0, 0, 0, SKY_H,
+  Canvas cv(SHOWN_W, SKY_H);
+  FillLinearGradient(cv, 0, 0, SHOWN_W, SKY_H, 0, 0, 0, SKY_H,
                      {{0, Hex(0x1f4f9a)}, {0.6f, Hex(0x7fb2e5)}, {1, Hex(0xdcecf8)}});
-  DrawCloud(cv, 640, 28, 90, Hex(0xffffff, 0.6f), 61);
-  DrawMountains(cv, -40, SKY_W + 40, 112, 90, 7, 62, Hex(0x8aa2c8), Hex(0x647aa6), Hex(0xf4f8ff), 0.38f);
-  DrawMountains(cv, -80, SKY_W + 80, 124, 64, 9, 63, Hex(0x5e7398), Hex(0x43557a), Hex(0xe8f0fb), 0.3f);
+  DrawSun(cv, 120, 26, 11, Hex(0xfffff4), Hex(0xfff6d0, 0.45f));
+  DrawCloud(cv, 430, 30, 70, Hex(0xffffff, 0.6f), 61);
+  DrawMountains(cv, -30, SHOWN_W + 30, 112, 90, 6, 62, Hex(0x8aa2c8), Hex(0x647aa6), Hex(0xf4f8ff), 0.38f);
+  DrawMountains(cv, -60, SHOWN_W + 60, 124, 64, 8, 63, Hex(0x5e7398), Hex(0x43557a), Hex(0xe8f0fb), 0.3f);
   Rng rng(64);
-  for (int i = 0; i < 90; ++i) {
-    float size = rng.Range(16, 30);
-    float x = rng.Range(0, SKY_W);
+  for (int i = 0; i < 60; ++i) {
+    float size = rng.Range(16, 28);
+    float x = rng.Range(0, SHOWN_W);
     DrawPine(cv, x, SKY_H + 3, size, Hex(0x1f4a3c), Hex(0x2a1d16));
   }
-  DrawRidge(cv, 0, SKY_W, 127, 5, 0.02f, 65, Hex(0xf2f6fc), Hex(0xdfe8f5), SKY_H);
+  DrawRidge(cv, 0, SHOWN_W, 127, 5, 0.03f, 65, Hex(0xf2f6fc), Hex(0xdfe8f5), SKY_H);
   return cv;
 }
 
@@ -431,7 +460,7 @@ Canvas MakeThemeSky(int theme) {
   }
   AddGrain(cv, 0.02f, static_cast<uint32_t>(theme) + 77);
   SetAlpha(cv, 1);
-  return cv;
+  return StretchToSky(cv);
 }
 
 Canvas MakeThemeBack(int theme) {
