@@ -351,6 +351,138 @@ Canvas MakePillar(int theme, bool fieldOnLeft) {
   return fieldOnLeft ? p : FlipHorizontal(p);
 }
 
+// One tower of the city wall: a body with a moonlit left edge, a grid of windows
+// (some lit) and a roof: 0 flat with a water tank, 1 stepped with a spire and a red
+// light, 2 a slanted top, 3 an antenna mast with a red light.
+void DrawTower(Canvas& cv, Rng& rng, float x, float w, float top, float base, const Color& body,
+               const Color& edge, float litChance, int roof) {
+  const Color red = Hex(0xff4a4a);
+  if (roof == 1) {
+    FillRect(cv, x + w * 0.18f, top - 14, x + w * 0.82f, top + 1, body);
+    FillRect(cv, x + w * 0.34f, top - 26, x + w * 0.66f, top - 13, body);
+    FillPolygon(cv, {x + w * 0.46f, top - 26, x + w * 0.5f, top - 56, x + w * 0.54f, top - 26}, body);
+    FillCircle(cv, x + w * 0.5f, top - 57, 1.6f, red);
+    FillRadialGradient(cv, x + w * 0.5f, top - 57, 7, {{0, Hex(0xff4a4a, 0.45f)}, {1, Hex(0xff4a4a, 0)}});
+  } else if (roof == 2) {
+    FillPolygon(cv, {x, top, x + w, top - w * 0.45f, x + w, top + 1, x, top + 1}, body);
+  } else if (roof == 3) {
+    FillRect(cv, x + w * 0.48f, top - 30, x + w * 0.52f, top + 1, body);
+    FillCircle(cv, x + w * 0.5f, top - 31, 1.5f, red);
+  } else {
+    FillRect(cv, x + w * 0.2f, top - 12, x + w * 0.2f + 12, top - 3, body);
+    FillRect(cv, x + w * 0.2f + 2, top - 4, x + w * 0.2f + 4, top + 1, body);
+    FillRect(cv, x + w * 0.2f + 8, top - 4, x + w * 0.2f + 10, top + 1, body);
+  }
+  FillRect(cv, x, top, x + w, base, body);
+  FillRect(cv, x, top, x + 2, base, edge);
+  FillRect(cv, x, top, x + w, top + 2, edge);
+  const float cw = 4, ch = 5, gap = 3;
+  for (float wy = top + 7; wy + ch < base - 4; wy += ch + gap)
+    for (float wx = x + 5; wx + cw < x + w - 3; wx += cw + gap) {
+      const float lit = rng.Uniform();
+      const float glow = rng.Range(0.55f, 1.0f);
+      Color c =
+          lit < litChance ? Mix(Hex(0xffc866), Hex(0xfff0b0), glow - 0.55f) : Mix(body, Hex(0x000000), 0.35f);
+      FillRect(cv, wx, wy, wx + cw, wy + ch, c);
+    }
+}
+
+// The night city behind the field: moon and stars over a skyline whose towers,
+// spires and lit windows read from the top of the wall down.
+void CityWall(Canvas& cv, uint32_t seed) {
+  Rng rng(seed + 2);
+  FillLinearGradient(cv, 0, 0, FIELD, FIELD, 0, 0, 0, FIELD,
+                     {{0, Hex(0x15123a)}, {0.35f, Hex(0x2f2466)}, {0.6f, Hex(0x6a3a7e)}, {1, Hex(0x2a1a3e)}});
+  ScatterStars(cv, rng, 40, FIELD, 120, 0.4f, 1.0f, 0.3f, 0.8f);
+  FillRadialGradient(cv, 232, 50, 60, {{0, Hex(0xfff0c8, 0.35f)}, {1, Hex(0xfff0c8, 0)}});
+  FillCircle(cv, 232, 50, 20, Hex(0xfff3d6));
+  FillCircle(cv, 225, 45, 4, Hex(0xe8dcc0));
+  FillCircle(cv, 238, 56, 3, Hex(0xe8dcc0));
+  // Far towers in the haze, then the near ones, tallest in the middle.
+  for (float x = -6; x < FIELD;) {
+    const float w = rng.Range(22, 40), h = rng.Range(120, 200);
+    DrawTower(cv, rng, x, w, FIELD - h, FIELD, Hex(0x453a78), Hex(0x5a4e92), 0.12f, rng.Int(4));
+    x += w + rng.Range(2, 8);
+  }
+  FillRect(cv, 0, 0, FIELD, FIELD, Hex(0x3a2a6e, 0.25f));
+  const float nearX[] = {-8, 40, 96, 150, 214, 262, 306};
+  const float nearTop[] = {170, 120, 150, 80, 140, 112, 186};
+  const int roofs[] = {0, 3, 2, 1, 0, 3, 2};
+  for (int i = 0; i < 7; ++i) {
+    const float next = i < 6 ? nearX[i + 1] : FIELD + 8;
+    DrawTower(cv, rng, nearX[i], next - nearX[i] - 4, nearTop[i], FIELD, Hex(0x1e1838), Hex(0x4a3f86), 0.26f,
+              roofs[i]);
+  }
+  // Warm light from the streets below.
+  FillLinearGradient(cv, 0, FIELD - 70, FIELD, FIELD, 0, FIELD - 70, 0, FIELD,
+                     {{0, Hex(0xff9a5a, 0)}, {1, Hex(0xff9a5a, 0.22f)}});
+}
+
+// A cliff of blue-grey rock: tall lit and shaded buttresses, broken ledges capped
+// with snow and hung with icicles, cracks, and a frozen waterfall down the middle.
+void MountainWall(Canvas& cv, uint32_t seed) {
+  Rng rng(seed + 6);
+  Shade(cv, 0, 0, FIELD, FIELD, [&](float px, float py) {
+    // Vertical buttresses: the noise runs slowly down and fast across.
+    float column = Fbm(px * 0.035f, py * 0.006f, 4, seed + 7);
+    float grain = Fbm(px * 0.12f, py * 0.05f, 3, seed + 8);
+    float light = Clamp01(0.25f + 1.1f * (column - 0.5f) + 0.3f * (grain - 0.5f) + 0.35f * (1 - py / FIELD));
+    return GradientAt({{0, Hex(0x1e2638)}, {0.45f, Hex(0x3f4f6e)}, {0.8f, Hex(0x6f82a6)}, {1, Hex(0x9aaac8)}},
+                      light);
+  });
+  // Broken ledges: each a lit shelf with a snow cap, a shadow under its lip and a
+  // few icicles, over part of the width only.
+  for (int i = 0; i < 9; ++i) {
+    const float y = 30 + i * 34 + rng.Range(-8, 8);
+    const float length = rng.Range(50, 150);
+    const float x0 = rng.Range(-30, FIELD - length + 30);
+    const float x1 = x0 + length, tilt = rng.Range(-0.08f, 0.08f);
+    auto lipY = [&](float x) { return y + tilt * (x - x0); };
+    FillPolygon(cv, {x0, lipY(x0), x1, lipY(x1), x1 - 6, lipY(x1) + 8, x0 + 6, lipY(x0) + 8},
+                Hex(0x121826, 0.65f));
+    FillPolygon(cv, {x0 + 3, lipY(x0) - 6, x1 - 3, lipY(x1) - 6, x1, lipY(x1), x0, lipY(x0)}, Hex(0x8a9aba));
+    std::vector<float> snow = {x0, lipY(x0) - 2};
+    for (float x = x0; x <= x1; x += 6) {
+      snow.push_back(x);
+      snow.push_back(lipY(x) - 6 -
+                     3 * Hash01(static_cast<uint32_t>(x + 400), static_cast<uint32_t>(i), seed));
+    }
+    snow.push_back(x1);
+    snow.push_back(lipY(x1) - 2);
+    FillPolygon(cv, snow, Hex(0xf2f7ff));
+    const int icicles = static_cast<int>(length / 14);
+    for (int k = 0; k < icicles; ++k) {
+      const float ix = rng.Range(x0 + 6, x1 - 6), len = rng.Range(4, 13);
+      FillPolygon(cv, {ix - 1.8f, lipY(ix) + 1, ix + 1.8f, lipY(ix) + 1, ix, lipY(ix) + 1 + len},
+                  Hex(0xcfe6ff, 0.9f));
+    }
+  }
+  for (int c = 0; c < 14; ++c) {
+    float cx = rng.Range(5, FIELD - 5), cy = rng.Range(0, FIELD - 40);
+    std::vector<float> crack = {cx, cy};
+    const float len = rng.Range(20, 60);
+    for (float t = 6; t < len; t += 6) {
+      cx += rng.Range(-3, 3);
+      crack.push_back(cx);
+      crack.push_back(cy + t);
+    }
+    DrawPolyline(cv, crack, 1.3f, Hex(0x121826, 0.75f));
+  }
+  // The frozen waterfall: a ribbon of blue ice with light streaks down its length.
+  Shade(cv, 130, 0, 206, FIELD, [&](float px, float py) {
+    float centre = 168 + 8 * (Fbm(py * 0.02f, 7.5f, 2, seed + 11) - 0.5f);
+    float half = 14 + 10 * py / FIELD + 4 * Fbm(py * 0.05f, 2.5f, 2, seed + 12);
+    float d = std::fabs(px - centre) - half;
+    float streak = Fbm(px * 0.35f, py * 0.01f, 2, seed + 13);
+    Color ice = Mix(Hex(0x8fc4ec), Hex(0xe4f4ff), SmoothStep(0.45f, 0.8f, streak));
+    ice = Mix(ice, Hex(0x5f94c8), Clamp01((px - centre) / half) * 0.5f);
+    ice.a = Coverage(d) * 0.92f;
+    return ice;
+  });
+  // Snow drifts at the foot of the cliff.
+  DrawRidge(cv, 0, FIELD, FIELD - 12, 14, 0.03f, seed + 14, Hex(0xe8f0fc), Hex(0xb8c8e0), FIELD);
+}
+
 void FieldWall(Canvas& cv, int theme) {
   uint32_t seed = static_cast<uint32_t>(theme * 1000);
   Rng rng(seed);
@@ -378,13 +510,9 @@ void FieldWall(Canvas& cv, int theme) {
     }
     break;
   }
-  case 2: { // night city: distant towers in purple haze
-    FillLinearGradient(cv, 0, 0, FIELD, FIELD, 0, 0, 0, FIELD,
-                       {{0, Hex(0x2a1f4e)}, {0.6f, Hex(0x1a1433)}, {1, Hex(0x0f0c1f)}});
-    DrawSkyline(cv, -10, FIELD + 10, FIELD, 160, 320, seed + 2, Hex(0x2e2556), Hex(0xffd48a), 0.12f);
-    DrawSkyline(cv, -10, FIELD + 10, FIELD, 80, 200, seed + 3, Hex(0x1c1638), Hex(0xffc060), 0.18f);
+  case 2:
+    CityWall(cv, seed);
     break;
-  }
   case 3: { // temple wall of sandstone blocks with carvings, in warm shade
     FillRect(cv, 0, 0, FIELD, FIELD, Hex(0x6b4a2a));
     for (int row = 0; row * 28 < FIELD; ++row) {
@@ -422,16 +550,9 @@ void FieldWall(Canvas& cv, int theme) {
     }
     break;
   }
-  default: { // a cold rock face with snow on its ledges
-    Shade(cv, 0, 0, FIELD, FIELD, [&](float px, float py) {
-      float n = Fbm(px * 0.02f, py * 0.02f, 5, seed + 6);
-      Color c = Mix(Hex(0x1c2538), Hex(0x46587a), n);
-      float ledge = Fbm(px * 0.01f, py * 0.06f, 3, seed + 7);
-      return Mix(c, Hex(0x8fa2c0), SmoothStep(0.62f, 0.7f, ledge) * 0.45f);
-    });
-    Vignette(cv, 0, 0, FIELD, FIELD, 0.35f);
+  default:
+    MountainWall(cv, seed);
     break;
-  }
   }
   Vignette(cv, 0, 0, FIELD, FIELD, 0.4f);
   AddGrain(cv, 0.03f, seed + 9);
