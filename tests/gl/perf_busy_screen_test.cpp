@@ -146,9 +146,9 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
   pictures.emplace_back("map", MenuPicture(SCREEN_MAP));
   pictures.emplace_back("shop", MenuPicture(SCREEN_SHOP));
   const Expected expected[] = {
-      {"busy_paused", 0x6261ce297d1017eull},
-      {"busy_running", 0x318b462beabf2cadull},
-      {"busy_second_later", 0x1170db470024709eull},
+      {"busy_paused", 0x9b539a93b09536ccull},
+      {"busy_running", 0xa923ba93ad39e3ccull},
+      {"busy_second_later", 0x8407a5418ad42f0ull},
       {"title", 0xe03c65868506da19ull},
       {"map", 0xe38a2b692e972ee4ull},
       {"shop", 0xaa6fb61e7e15e811ull},

@@ -185,11 +185,13 @@ Canvas GameBackdrop() {
   FillRoundRect(p, 15, 201, 143, 453, 11, Pal::Plum);
   FillLinearGradient(p, 18, 204, 140, 450, 0, 204, 0, 450,
                      {{0, Pal::Lilac}, {0.3f, Pal::Plum}, {1, Pal::Night}});
-  FillRoundRect(p, 51, 212, 107, 400, 8, Pal::Ink);
-  FillRoundRect(p, 54, 215, 104, 397, 6, Pal::Display);
-  FillCircle(p, 79, 420, 27, Pal::Ink);
-  FillCircle(p, 79, 420, 25, Pal::Gold);
-  FillCircle(p, 79, 420, 23, Pal::Display);
+  // One socket holds the potion (57..101 x 218..394) and, under a gold bar, the
+  // refill counter's square (57..101 x 398..442), whose corners share the socket's
+  // colour so the badge sits in it without a seam.
+  FillRoundRect(p, 49, 210, 109, 448, 9, Pal::GoldDark);
+  FillRoundRect(p, 51, 212, 107, 446, 8, Pal::Ink);
+  FillRoundRect(p, 53, 214, 105, 444, 6, Pal::Display);
+  FillRect(p, 53, 395, 105, 397, Pal::GoldDark);
   // Right column: behind the level, score and lines plaques and the guide's portrait.
   FillRoundRect(p, 652, 196, 796, 524, 14, Pal::Ink);
   FillRoundRect(p, 655, 199, 793, 521, 12, Pal::GoldDark);

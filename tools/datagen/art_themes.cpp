@@ -346,6 +346,17 @@ Canvas MakePillar(int theme, bool fieldOnLeft) {
     break;
   }
   }
+  // The sky window's gold bottom rail (screen rows 154..168, rows 2..16 here) runs
+  // behind the pillar: a gold ferrule on the pillar's outer side ends it there.
+  float outer = w;
+  if (theme == 4) outer = w - 12;
+  if (theme != 1 && theme != 2 && theme != 3 && theme != 4)
+    outer = w - 6 + 10 * Fbm(9 * 0.04f, 3.0f, 3, seed);
+  FillRoundRect(p, outer - 8, 1, outer + 3, 19, 3.5f, Pal::Ink);
+  FillRoundRect(p, outer - 7, 2, outer + 2, 18, 3, Pal::GoldDark);
+  FillLinearGradient(p, outer - 6, 3, outer + 1, 16, outer - 6, 0, outer + 1, 0,
+                     {{0, Pal::Cream}, {0.35f, Pal::Gold}, {1, Pal::GoldDark}});
+  FillCircle(p, outer - 2.5f, 10, 1.7f, Pal::Cream);
   // Gold trim along the field edge ties the pillar to the frame.
   FillRect(p, 0, 0, 2, FIELD, WithAlpha(Pal::Ink, 0.8f));
   return fieldOnLeft ? p : FlipHorizontal(p);

@@ -288,7 +288,7 @@ float FlashFactor(float px, float py) {
 
 Canvas MakeCounter() {
   Canvas cv = Supersample(64, 64, 4, [](Canvas& c, float s) {
-    c.Fill(Pal::Night);
+    c.Fill(Pal::Display); // the colour of the HUD socket the counter sits in
     float cx = 32 * s, cy = 32 * s;
     FillCircle(c, cx, cy, BADGE * s, Pal::Ink);
     ShadeDisc(c, cx, cy, (BADGE - 1.6f) * s, cx - 7 * s, cy - 9 * s, 40 * s,
