@@ -149,9 +149,9 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
       {"busy_paused", 0x9b539a93b09536ccull},
       {"busy_running", 0xa923ba93ad39e3ccull},
       {"busy_second_later", 0x8407a5418ad42f0ull},
-      {"title", 0xe03c65868506da19ull},
-      {"map", 0xe38a2b692e972ee4ull},
-      {"shop", 0xaa6fb61e7e15e811ull},
+      {"title", 0xc687d29431fe5682ull},
+      {"map", 0x5351caeaf6abb957ull},
+      {"shop", 0x63eb3331ac69071full},
   };
   ASSERT_EQ(pictures.size(), std::size(expected));
   for (size_t i = 0; i < pictures.size(); ++i) {

@@ -302,8 +302,15 @@ Canvas MakePillar(int theme, bool fieldOnLeft) {
       }
       if (kind == 3) FillEllipse(p, gx, gy, 5, 2.5f, ink);
     }
-    // Sand drift at the foot reaching outwards.
-    DrawRidge(p, 0, SIDE_W, FIELD - 8, 18, 0.05f, seed, Hex(0xe8b878), Hex(0xc99458), FIELD);
+    // Sand drift at the foot reaching outwards, running out to nothing before the
+    // piece's outer edge.
+    Shade(p, 0, FIELD - 40, SIDE_W, FIELD, [&](float px, float py) {
+      float taper = 1 - SmoothStep(SIDE_W - 46.0f, SIDE_W - 3.0f, px);
+      float top = FIELD - (8 + 18 * Fbm(px * 0.05f, 0.5f, 4, seed)) * taper;
+      Color c = Mix(Hex(0xe8b878), Hex(0xc99458), Clamp01((py - top) / 20));
+      c.a = Clamp01(py + 0.5f - top);
+      return c;
+    });
     break;
   }
   case 4: { // a bamboo pole with rope and hanging shells
