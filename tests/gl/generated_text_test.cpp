@@ -182,6 +182,11 @@ protected:
       GameTick();
     }
     CurrentGame.helpShown = 0;
+    // A stack with gaps in the bottom rows, as in the middle of a level.
+    for (int r = 8; r <= 11; ++r)
+      for (int c = FirstColumn(); c <= LastColumn(); ++c)
+        if ((c * 7 + r * 3) % 5 != 0 && r * 2 + c % 3 > 17)
+          Cell(c, r) = ShownCell(c, r) = static_cast<uint8_t>(1 + (c + r) % 8);
   }
   void Game(const std::string& name) {
     Measure(name, [] { DrawGameScene(); });
