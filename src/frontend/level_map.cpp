@@ -40,14 +40,16 @@ struct IntroLine {
   uint8_t red, green, blue;
   std::string text;
 };
+// Light lettering on the dark panel (cream story, gold mission): panels are dark
+// so that every text, red notes included, reads over the busiest picture.
 const IntroLine INTRO_LINES[7] = {
-    {200, 0, 0, 0, "In the world of quorland, people always lived in harmony with the phenomenon of"},
-    {225, 10, 10, 10, "boxes - so called \"quorbels\" - flying through the sky. Nobody knows where they"},
-    {250, 10, 10, 10, "come from, but they were there since thousands of years."},
-    {335, 10, 10, 10, "But in the last few years, their amount increased and there are too much now."},
-    {360, 10, 10, 10, "Scientists assume that this has something to do with the global warming."},
-    {385, 100, 0, 0, "Your mission is to take a journey through all the regions of quorland and remove"},
-    {410, 100, 0, 0, "some of the quorbels to save the harmonic ecosystem of quorland."}};
+    {200, 255, 243, 214, "In the world of quorland, people always lived in harmony with the phenomenon of"},
+    {225, 255, 243, 214, "boxes - so called \"quorbels\" - flying through the sky. Nobody knows where they"},
+    {250, 255, 243, 214, "come from, but they were there since thousands of years."},
+    {335, 255, 243, 214, "But in the last few years, their amount increased and there are too much now."},
+    {360, 255, 243, 214, "Scientists assume that this has something to do with the global warming."},
+    {385, 255, 200, 90, "Your mission is to take a journey through all the regions of quorland and remove"},
+    {410, 255, 200, 90, "some of the quorbels to save the harmonic ecosystem of quorland."}};
 
 bool LevelIsPuzzle(int level) {
   return LevelTable[level].puzzle != 0;
@@ -139,7 +141,7 @@ void DrawSpeechBubble(int level) {
   for (int i = 0; i < 4; ++i) DrawPanel(600 - w, 350 + dy, w + 40, 40, 255, 255, 255);
   FillTriangle(640, 377 + dy, 655, 377 + dy, 640, 368 + dy, 0, 0, 0);
   FillTriangle(640, 375 + dy, 650, 375 + dy, 640, 370 + dy, 255, 255, 255);
-  DrawText(615 - w, 359 + dy, 20, 0, 0, 0, TitleText);
+  DrawText(615 - w, 359 + dy, 20, 255, 255, 255, TitleText);
 }
 } // namespace
 

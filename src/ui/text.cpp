@@ -17,6 +17,10 @@ void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t bl
   glBindTexture(GL_TEXTURE_2D, Tex.font);
   float top = static_cast<float>(y);
   float bottom = static_cast<float>(y + size);
+  // Each glyph starts at the whole pixel nearest its exact pen position, so a text
+  // ends where TextWidth says it does, however many glyphs it holds (moving on by
+  // each glyph's truncated width would lose half a pixel per glyph).
+  float pen = 0;
   for (unsigned char c : text) {
     float w = static_cast<float>(FontWidths[c]);
     float dw = w / 32 * size;
@@ -24,7 +28,7 @@ void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t bl
     float u = (c % 16) * 0.0625f + 0.03125f;
     float vb = 1 - (c / 16) * 0.0625f - 0.0625f;
     float vt = vb + 0.0625f;
-    float left = static_cast<float>(x);
+    float left = static_cast<float>(x + static_cast<int>(pen + 0.5f));
     glColor3f(red / 255.0f, green / 255.0f, blue / 255.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(u - hw, vb);
@@ -36,7 +40,7 @@ void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t bl
     glTexCoord2f(u - hw, vt);
     glVertex2f(left, top);
     glEnd();
-    x += static_cast<int>(dw);
+    pen += dw;
   }
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);

@@ -122,23 +122,25 @@ for i in range(10):
 EOF
 }
 
-# True while the "New Highscore" dialog is up: its blue name box lies over both
-# sample points (the game screen around them is dark or green).
+# True while the "New Highscore" dialog is up: the bright blue rim along the top
+# of its name box lies under both sample points (the game screen around them is
+# dark or green).
 fe_name_dialog_shown() {
   local r g b point
   e2e_screenshot probe >/dev/null
-  for point in "330 340" "470 340"; do
+  for point in "330 320" "470 320"; do
     read -r r g b <<<"$(e2e_pixel probe $point)"
     [ "$((b - r))" -gt 25 ] && [ "$((b - g))" -gt 10 ] || return 1
   done
   return 0
 }
 
-# True while the level map is shown: the green money panel at the right.
+# True while the level map is shown: the bright green rim along the top of the
+# money panel at the right.
 fe_map_shown() {
   local r g b point
   e2e_screenshot probe >/dev/null
-  for point in "700 195" "590 195"; do
+  for point in "660 180" "720 180"; do
     read -r r g b <<<"$(e2e_pixel probe $point)"
     [ "$((g - r))" -gt 40 ] && [ "$((g - b))" -gt 15 ] || return 1
   done

@@ -77,6 +77,31 @@ e2e_launch() {
   E2E_PID=$!
 }
 
+# Prints the id of a shown message box whose caption matches the extended regular
+# expression (e.g. "BMP Unit|TGA File Error"); fails when there is none. The boxes
+# store their caption as UTF-8, which `xdotool search --name` does not read, so
+# the captions of the top-level windows are read with xprop.
+e2e_message_box() {
+  local captions=$1 id name
+  for id in $(xdotool search --onlyvisible --maxdepth 1 --class '' 2>/dev/null); do
+    name=$(xprop -id "$id" WM_NAME 2>/dev/null | sed -n 's/^WM_NAME([^)]*) = "\(.*\)"$/\1/p')
+    if [[ $name =~ ^(${captions})$ ]]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Closes a message box with its default button: the box takes the keyboard focus
+# (from the game window, which may hold it) and Enter is pressed.
+e2e_dismiss_box() {
+  xdotool mousemove --window "$1" 20 20 2>/dev/null || true
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  sleep 0.2
+  e2e_key Return
+}
+
 # Waits until a window with exactly this name is mapped; prints its id.
 e2e_wait_window() {
   local name=$1 timeout=${2:-60} waited=0 id=""
@@ -282,14 +307,14 @@ e2e_picture_bright() {
   [ "$(e2e_brightness probe 0 0 799 599)" -gt 60 ]
 }
 
-# True while the options screen is shown: its tall blue panel covers the grass
-# at both sides of the main menu's panel.
+# True while the options screen is shown: the dark navy fill of its tall panel
+# covers the grass at both sides of the main menu's panel.
 e2e_options_shown() {
   local r g b point
   e2e_screenshot probe >/dev/null
   for point in "285 450" "510 470"; do
     read -r r g b <<<"$(e2e_pixel probe $point)"
-    [ "$((b - g))" -gt 15 ] && [ "$((b - r))" -gt 25 ] || return 1
+    [ "$r" -lt 45 ] && [ "$g" -lt 45 ] && [ "$((b - r))" -gt 4 ] || return 1
   done
 }
 

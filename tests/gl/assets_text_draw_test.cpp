@@ -83,14 +83,18 @@ TEST_F(TextDrawing, GlyphIsTheCentreOfItsCellAtItsWidth) {
   EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_FALSE);
 }
 
-TEST_F(TextDrawing, AdvanceTruncatesEachGlyphWidth) {
-  // 17 / 32 x 30 = 15.94: the quad is 15.94 wide but the next glyph starts 15 further.
+TEST_F(TextDrawing, GlyphsStartAtTheNearestPixelOfTheirExactAdvance) {
+  // 17 / 32 x 30 = 15.94 per glyph: the glyphs start at 100, 116 (15.94) and 132
+  // (31.88), so three of them end where TextWidth says, not 3 pixels short.
   FontWidths[size_t{'A'}] = 17;
-  DrawText(100, 100, 30, 255, 255, 255, "AA");
-  EXPECT_EQ(PixelAt(114, 110), C(0, 255, 0)); // right half of the first glyph
-  EXPECT_EQ(PixelAt(115, 110), C(255, 0, 0)); // the second glyph already begins
-  EXPECT_EQ(PixelAt(130, 110), C(0, 255, 0));
-  EXPECT_EQ(PixelAt(131, 110), C(0, 0, 0));
+  DrawText(100, 100, 30, 255, 255, 255, "AAA");
+  EXPECT_EQ(PixelAt(115, 110), C(0, 255, 0)); // right half of the first glyph
+  EXPECT_EQ(PixelAt(116, 110), C(255, 0, 0)); // the second glyph begins
+  EXPECT_EQ(PixelAt(131, 110), C(0, 255, 0));
+  EXPECT_EQ(PixelAt(132, 110), C(255, 0, 0)); // the third
+  EXPECT_EQ(PixelAt(147, 110), C(0, 255, 0));
+  EXPECT_EQ(PixelAt(148, 110), C(0, 0, 0));
+  EXPECT_EQ(TextWidth("AAA", 30), 48);
 }
 
 TEST_F(TextDrawing, ColourTintsPremultipliedGlyphs) {

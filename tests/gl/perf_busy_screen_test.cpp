@@ -146,12 +146,12 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
   pictures.emplace_back("map", MenuPicture(SCREEN_MAP));
   pictures.emplace_back("shop", MenuPicture(SCREEN_SHOP));
   const Expected expected[] = {
-      {"busy_paused", 0xb81b01367598b0d6ull},
-      {"busy_running", 0x887af4a7ff6c4485ull},
-      {"busy_second_later", 0x3a1c4a59c1e92d09ull},
-      {"title", 0x7c53d22703e69318ull},
-      {"map", 0x5551ba669606b1ccull},
-      {"shop", 0xfe04cd05d7a41c8cull},
+      {"busy_paused", 0x21bd2aa9880dd6dfull},
+      {"busy_running", 0xb71bb73c1a543d08ull},
+      {"busy_second_later", 0x906d516a5c4f1a4dull},
+      {"title", 0x3a3f8da880e8f76cull},
+      {"map", 0x45fa60bb83c905f9ull},
+      {"shop", 0xb1d936e17bbec151ull},
   };
   ASSERT_EQ(pictures.size(), std::size(expected));
   for (size_t i = 0; i < pictures.size(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <iterator>
 #include <string>
@@ -175,6 +176,54 @@ TEST_F(GeneratedFont, SpaceAdvancesWithoutInk) {
   EXPECT_FALSE(InkOf(' ').any);
 }
 
+TEST_F(GeneratedFont, OptionMarkersHoldTheirLabelsWithoutTouching) {
+  // The options screen draws the red "[    ]" 2 pixels left of its "Yes" or "No"
+  // label (the labels 40 pixels apart) and "[ ]" 2 pixels left of each volume digit
+  // (20 apart), 1 pixel higher, all at size 20. Ink spans in pixels over the rows of
+  // the capitals, each glyph placed where DrawText places it.
+  const Ink caps = InkOf('H', 127);
+  const double scale = 20.0 / CELL;
+  struct Span {
+    double left = 1e9, right = -1e9;
+  };
+  auto spans = [&](const std::string& text, double x, int rowShift) {
+    std::vector<Span> out;
+    double pen = 0;
+    for (unsigned char c : text) {
+      double start = x + std::floor(pen + 0.5), bandLeft = CELL / 2.0 - widths[c] / 2.0;
+      Span span;
+      for (int y = caps.top + 2; y <= caps.bottom - 2; ++y)
+        for (int px = 0; px < CELL; ++px)
+          if (Alpha((c % 16) * CELL + px, (c / 16) * CELL + y + rowShift) > 64) {
+            span.left = std::min(span.left, start + (px - bandLeft) * scale);
+            span.right = std::max(span.right, start + (px + 1 - bandLeft) * scale);
+          }
+      out.push_back(span);
+      pen += widths[c] * scale;
+    }
+    return out;
+  };
+  auto inkOf = [](const std::vector<Span>& s) {
+    Span all;
+    for (const Span& g : s) all.left = std::min(all.left, g.left), all.right = std::max(all.right, g.right);
+    return all;
+  };
+  struct Case {
+    std::string marker, label, next;
+    int step;
+  };
+  std::vector<Case> cases = {{"[    ]", "Yes", "No", 40}, {"[    ]", "No", "Yes", 40}};
+  for (char d = '0'; d <= '8'; ++d) cases.push_back({"[ ]", std::string(1, d), std::string(1, d + 1), 20});
+  for (const Case& c : cases) {
+    // The marker is drawn a pixel higher: its capital rows lie 1.6 texels lower in its cells.
+    std::vector<Span> marker = spans(c.marker, -2, 2);
+    Span label = inkOf(spans(c.label, 0, 0)), next = inkOf(spans(c.next, c.step, 0));
+    EXPECT_LE(marker.front().right + 0.5, label.left) << c.marker << " touches " << c.label;
+    EXPECT_LE(label.right + 2, marker.back().left) << c.label << " touches the closing bracket";
+    EXPECT_LE(marker.back().right + 1, next.left) << "the closing bracket touches " << c.next;
+  }
+}
+
 TEST_F(GeneratedFont, LongestGameLinesFitTheirPanels) {
   // The story introduction is drawn at size 20 from x 120 inside a panel that
   // ends at x 700 (its 20-pixel frame included); the page buttons hold their
@@ -187,6 +236,24 @@ TEST_F(GeneratedFont, LongestGameLinesFitTheirPanels) {
   EXPECT_LE(TextWidth("Your mission is to take a journey through all the regions of quorland and remove", 20),
             580);
   EXPECT_LE(TextWidth("<< PREVIOUS PAGE", 30), 218 - 13);
+  // The instruction pages write from 20 pixels inside their 740-pixel panel; the
+  // longest lines must end before its right frame.
+  for (const char* line :
+       {"above the anchor. If the stone doesn't fit THERE, it will fly back to it's initial position. With "
+        "the "
+        "aimhelp",
+        "described in the shop menu. Selling items in the shop is also possible but you will always receive "
+        "only",
+        "There are always four stones flying at the top of the screen. If pulled down, they hit the highest "
+        "block",
+        "Everytime you remove five rows and the level-meter fills up, the dificulty increases. That means, "
+        "that"})
+    EXPECT_LE(TextWidth(line, 20), 700) << line;
+  // A name of the 12 letters the name entry takes fits the 180-pixel box of the
+  // "New Highscore" dialog, and the map's info box holds "Level: 55 of 55" before
+  // its "PUZZLE" (95 pixels further on).
+  EXPECT_LE(TextWidth("MAXIMILIANUS", 30), 160);
+  EXPECT_LE(TextWidth("Level: 55 of 55", 18), 92);
   // The map's first hint: a 260-pixel panel, the text 15 pixels in.
   EXPECT_LE(TextWidth("Click here to start the first level...", 20), 245);
   std::copy(std::begin(saved), std::end(saved), FontWidths);

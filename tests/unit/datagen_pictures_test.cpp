@@ -97,6 +97,24 @@ TEST_F(GeneratedArt, ThemeSkiesAreOpaqueAndTellTheThemesApart) {
     }
 }
 
+TEST_F(GeneratedArt, ThemeSkiesHoldExactlyThePicturesTheGameShows) {
+  // The game shows u 0.052..0.947 (texels 53.3..969.3) in 686 pixels with nearest
+  // filtering: a sky painted at that size and stretched leaves every texel equal to
+  // the pixel its centre is shown as, so nothing painted is dropped or squeezed.
+  const double first = 1024 * 0.052083332, perPixel = 1024 * (0.94661456 - 0.052083332) / 686;
+  for (const char* theme : {"forest", "city", "egypt", "beach", "mountain"}) {
+    Picture p = Load(std::string(theme) + "_sky.bmp");
+    int wrong = 0;
+    for (int x = 54; x < 969; ++x) {
+      const int pixel = static_cast<int>((x + 0.5 - first) / perPixel);
+      const int shownAs = static_cast<int>(first + (pixel + 0.5) * perPixel);
+      for (int y = 0; y < p.Height(); ++y)
+        for (int c = 0; c < 3; ++c) wrong += p.At(x, y, c) != p.At(shownAs, y, c);
+    }
+    EXPECT_EQ(wrong, 0) << theme << "_sky.bmp holds detail the game never shows";
+  }
+}
+
 TEST_F(GeneratedArt, HudPlaquesHaveDarkWindowsUnderTheNumbers) {
   // The plaques are drawn at (667, 210) and (667, 320); numbers are drawn over
   // them at x = 706 − cell × digits, i.e. 39 − cell × digits in the picture.

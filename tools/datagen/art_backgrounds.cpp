@@ -3,6 +3,7 @@
 // the two title logo pictures that drop in over the title.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "art.h"
 #include "art_common.h"
@@ -60,8 +61,9 @@ Canvas GlowTrail() {
   Rng rng(401);
   for (int i = 0; i < 11; ++i) {
     float t = i / 10.0f;
-    float x = 30 + t * 450, y = 64 + std::sin(t * 6.0f) * 26;
-    float size = 34 - t * 18;
+    // Drawn at x 254 on the title: the trail starts right of the logo's letters.
+    float x = 116 + t * 372, y = 64 + std::sin(t * 6.0f) * 26;
+    float size = 30 - t * 15;
     float shade = rng.Range(0.2f, 0.8f);
     float turn = rng.Range(0, 3);
     DrawCube(shapes, x, y, size, turn, shade, BoxColor(i % 9));
@@ -136,15 +138,27 @@ Canvas Title() {
   DrawPalm(p, 770, 470, 120, -0.3f, Hex(0x3f8a4a), Hex(0x8a6238));
   DrawShadow(p, 690, 555, 34, 7, 0.35f);
   DrawGuide(p, 690, 515, 34, 3, false, false);
-  // Boxes drifting through the sky, near and far.
-  for (int i = 0; i < 14; ++i) {
+  // Boxes drifting through the sky, near and far, each clear of the others, of the
+  // logo (drawn over x 89..345, y 30..158, its row of boxes included) and of the
+  // menu panel's top.
+  struct Drifting {
+    float x, y, size;
+  };
+  std::vector<Drifting> cubes = {{530, 200, 40}, {170, 215, 34}};
+  for (int i = 0; i < 40 && cubes.size() < 14; ++i) {
     float x = rng.Range(20, 780), y = rng.Range(160, 330);
-    if (x > 280 && x < 520 && y > 300) continue; // keep the menu's top clear
-    if (x < 360 && y < 175) continue;            // and the logo's row of boxes
     int colour = rng.Int(9);
     float shade = rng.Range(0.2f, 0.7f);
     float turn = rng.Range(0, 3);
     float size = rng.Range(12, 30);
+    float reach = size * 0.85f; // a turned cube's half extent, with air
+    if (x > 280 - reach && x < 520 + reach && y > 300 - reach) continue;
+    if (x > 89 - reach && x < 345 + reach && y < 158 + reach) continue;
+    bool clear = true;
+    for (const Drifting& c : cubes)
+      if (std::hypot(x - c.x, y - c.y) < reach + c.size * 0.85f + 4) clear = false;
+    if (!clear) continue;
+    cubes.push_back({x, y, size});
     DrawCube(p, x, y, size, turn, shade, BoxColor(colour));
   }
   DrawCube(p, 530, 200, 40, 0.6f, 0.45f, BoxColor(5));
@@ -185,11 +199,13 @@ Canvas GameBackdrop() {
   FillRoundRect(p, 15, 201, 143, 453, 11, Pal::Plum);
   FillLinearGradient(p, 18, 204, 140, 450, 0, 204, 0, 450,
                      {{0, Pal::Lilac}, {0.3f, Pal::Plum}, {1, Pal::Night}});
-  FillRoundRect(p, 51, 212, 107, 400, 8, Pal::Ink);
-  FillRoundRect(p, 54, 215, 104, 397, 6, Pal::Display);
-  FillCircle(p, 79, 420, 27, Pal::Ink);
-  FillCircle(p, 79, 420, 25, Pal::Gold);
-  FillCircle(p, 79, 420, 23, Pal::Display);
+  // One socket holds the potion (57..101 x 218..394) and, under a gold bar, the
+  // refill counter's square (57..101 x 398..442), whose corners share the socket's
+  // colour so the badge sits in it without a seam.
+  FillRoundRect(p, 49, 210, 109, 448, 9, Pal::GoldDark);
+  FillRoundRect(p, 51, 212, 107, 446, 8, Pal::Ink);
+  FillRoundRect(p, 53, 214, 105, 444, 6, Pal::Display);
+  FillRect(p, 53, 395, 105, 397, Pal::GoldDark);
   // Right column: behind the level, score and lines plaques and the guide's portrait.
   FillRoundRect(p, 652, 196, 796, 524, 14, Pal::Ink);
   FillRoundRect(p, 655, 199, 793, 521, 12, Pal::GoldDark);

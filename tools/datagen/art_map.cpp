@@ -5,6 +5,7 @@
 // in the sea at the right; blink.bmp is the same spot of the map with the guide
 // talking, shown while the speech bubble points at it.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -118,27 +119,36 @@ void DrawTower(Canvas& cv, float x, float y, float w, float h, const Color& body
 }
 
 // The gold corner ornament of the map and shop frames, drawn into the top-left
-// corner of a 128 × 128 area at (x, y).
-void CornerOrnament(Canvas& cv, float x, float y) {
+// corner of a 128 × 128 area at (x, y). `railEnd` shortens the rails along the top
+// and moves the curl down, for a corner whose side is covered by a label.
+void CornerOrnament(Canvas& cv, float x, float y, float railEnd = 128) {
+  const bool full = railEnd >= 128;
+  const float curlY = full ? 40 : 70;
   for (int pass = 0; pass < 2; ++pass) {
     Color c = pass == 0 ? Pal::Ink : Pal::Gold;
     float w = pass == 0 ? 5.0f : 2.5f;
-    DrawLine(cv, x + 10, y + 10, x + 128, y + 10, w, c);
+    DrawLine(cv, x + 10, y + 10, x + railEnd, y + 10, w, c);
     DrawLine(cv, x + 10, y + 10, x + 10, y + 128, w, c);
-    DrawLine(cv, x + 18, y + 18, x + 128, y + 18, w * 0.6f, c);
+    DrawLine(cv, x + 18, y + 18, x + railEnd, y + 18, w * 0.6f, c);
     DrawLine(cv, x + 18, y + 18, x + 18, y + 128, w * 0.6f, c);
     std::vector<float> curl;
     for (int i = 0; i <= 40; ++i) {
       float t = i / 40.0f, a = t * 5.2f, r = 22 * (1 - t * 0.75f);
       curl.push_back(x + 40 + std::cos(a + 3.6f) * r);
-      curl.push_back(y + 40 + std::sin(a + 3.6f) * r);
+      curl.push_back(y + curlY + std::sin(a + 3.6f) * r);
     }
     DrawPolyline(cv, curl, w, c);
   }
-  DrawCube(cv, x + 40, y + 40, 14, 0.7f, 0.4f, Pal::Gold);
-  for (float k : {64.0f, 88.0f, 112.0f}) {
-    FillCircle(cv, x + k, y + 18, 2.5f, Pal::Cream);
-    FillCircle(cv, x + 18, y + k, 2.5f, Pal::Cream);
+  DrawCube(cv, x + 40, y + curlY, 14, 0.7f, 0.4f, Pal::Gold);
+  if (full) {
+    for (float k : {64.0f, 88.0f, 112.0f}) {
+      FillCircle(cv, x + k, y + 18, 2.5f, Pal::Cream);
+      FillCircle(cv, x + 18, y + k, 2.5f, Pal::Cream);
+    }
+  } else {
+    for (float k : {104.0f, 124.0f}) FillCircle(cv, x + 18, y + k, 2.5f, Pal::Cream);
+    FillCircle(cv, x + railEnd, y + 10, 3, Pal::Cream);
+    FillCircle(cv, x + railEnd, y + 18, 2.5f, Pal::Cream);
   }
 }
 
@@ -182,7 +192,15 @@ Canvas MapBase() {
                 Hex(0xf4f8ff));
   }
   std::vector<float> road = RoadPoints();
-  // Decorations of each region, kept off the road.
+  // Decorations of each region, kept off the road; houses and towers also keep off
+  // each other (x, y, half width of each one placed).
+  std::vector<std::array<float, 4>> buildings; // left, top, right, bottom
+  auto place = [&](float x0, float y0, float x1, float y1) {
+    for (const auto& b : buildings)
+      if (x0 < b[2] + 1 && b[0] < x1 + 1 && y0 < b[3] + 1 && b[1] < y1 + 1) return false;
+    buildings.push_back({x0, y0, x1, y1});
+    return true;
+  };
   for (int i = 0; i < 900; ++i) {
     float x = rng.Range(30, 560), y = rng.Range(60, 580);
     if (IslandDist(x, y) > -14) continue;
@@ -203,12 +221,14 @@ Canvas MapBase() {
       if (k < 0.5f) {
         float wallMix = rng.Uniform();
         float size = rng.Range(9, 13);
-        DrawHouse(p, x, y + 5, size, Mix(Hex(0xf2e6d0), Hex(0xd8c8ff), wallMix),
-                  k < 0.25f ? Hex(0xc84a3a) : Hex(0x4a5a9a));
+        if (place(x - size * 0.65f, y + 5 - size * 1.05f, x + size * 0.65f, y + 6))
+          DrawHouse(p, x, y + 5, size, Mix(Hex(0xf2e6d0), Hex(0xd8c8ff), wallMix),
+                    k < 0.25f ? Hex(0xc84a3a) : Hex(0x4a5a9a));
       } else if (k < 0.75f) {
         float height = rng.Range(14, 24);
         float width = rng.Range(7, 10);
-        DrawTower(p, x, y + 6, width, height, Hex(0x6a6488));
+        if (place(x - width / 2 - 1, y + 5 - height, x + width / 2 + 1, y + 7))
+          DrawTower(p, x, y + 6, width, height, Hex(0x6a6488));
       }
       break;
     case DESERT:
@@ -267,7 +287,14 @@ Canvas MapBase() {
   const struct {
     const char* name;
     float x, y;
-  } regions[] = {{"FOREST", 80, 142}, {"CITY", 528, 100}, {"DESERT", 566, 546}, {"BEACH", 78, 508}};
+    Color board;
+  } regions[] = {{"FOREST", 80, 142, Hex(0x8a5a34)},
+                 {"CITY", 528, 100, Hex(0x8a5a34)},
+                 {"DESERT", 566, 546, Hex(0x8a5a34)},
+                 {"BEACH", 52, 458, Hex(0x8a5a34)},
+                 // The mountain lies in the middle: its sign is a stone plaque on the
+                 // snow between the second and third turn of the road.
+                 {"MOUNTAIN", 292, 218, Hex(0x56627e)}};
   TextStyle label;
   label.top = Pal::Cream;
   label.bottom = Pal::Gold;
@@ -277,19 +304,21 @@ Canvas MapBase() {
     Canvas text = RenderText(r.name, 12, Face::Bold, 0);
     float half = text.width / 2.0f + 9;
     FillRoundRect(p, r.x - half, r.y - 10, r.x + half, r.y + 10, 5, Pal::Ink);
-    FillRoundRect(p, r.x - half + 2, r.y - 8, r.x + half - 2, r.y + 8, 4, Hex(0x8a5a34));
+    FillRoundRect(p, r.x - half + 2, r.y - 8, r.x + half - 2, r.y + 8, 4, r.board);
     DrawTextStyled(p, r.name, r.x, r.y, 12, label);
   }
   AddGrain(p, 0.02f, 712);
-  // Frame corners like the shop's.
-  Canvas corner(128, 128, Color{0, 0, 0, 0});
+  // Frame corners like the shop's; the bottom-left one keeps clear of the "Main
+  // Menu" label (x 45..185, y 555..595) drawn over it.
+  Canvas corner(128, 128, Color{0, 0, 0, 0}), cleared(128, 128, Color{0, 0, 0, 0});
   CornerOrnament(corner, 0, 0);
+  CornerOrnament(cleared, 0, 0, 38);
   Canvas flipped = FlipHorizontal(corner);
   DrawCanvas(p, corner, 0, 0);
   DrawCanvas(p, flipped, SCREEN_W - 128, 0);
   for (int y = 0; y < 128; ++y)
     for (int x = 0; x < 128; ++x) {
-      p.Blend(x, SCREEN_H - 1 - y, corner.Get(x, y));
+      p.Blend(x, SCREEN_H - 1 - y, cleared.Get(x, y));
       p.Blend(SCREEN_W - 128 + x, SCREEN_H - 1 - y, flipped.Get(x, y));
     }
   SetAlpha(p, 1);

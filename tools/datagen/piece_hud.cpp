@@ -14,6 +14,9 @@ namespace {
 // DrawPanel blends with (one, source alpha) and the panel colour as tint: alpha is
 // how much of the background stays, colour is how bright the tinted panel glows.
 // The outer 20 texels of the 128 are the border the panel draws at 20 pixels.
+// The fill keeps only 4 % of the background and glows faintly, so white, yellow
+// and even red text reads on it over the busiest picture; a bright rim and a soft
+// halo just outside the edge set the panel off from dark backdrops.
 Canvas MakePanel() {
   const float size = 128;
   Canvas cv(128, 128);
@@ -22,20 +25,27 @@ Canvas MakePanel() {
       float px = x + 0.5f, py = y + 0.5f;
       float inside = -DistRoundRect(px, py, 0, 0, size, size, 17); // depth from the outer edge
       float top = py / size;
-      // Bands from the outside in: clear, dark outline, bright rim, dark seam, fill.
+      // Bands from the outside in: halo, dark outline, bright rim, dark seam, fill.
       struct Band {
         float from;
         float colour, alpha;
       };
       float rim = 0.98f - 0.3f * top;
-      float fill = 0.52f - 0.12f * top + 0.1f * std::exp(-std::max(0.0f, py - 12) / 10);
-      const Band bands[] = {{-100, 0.0f, 1.0f},   {1.2f, 0.02f, 0.12f}, {3.6f, rim, 0.0f},
-                            {8.0f, 0.55f, 0.05f}, {9.6f, 0.1f, 0.2f},   {11.2f, fill, 0.28f}};
+      float fill = 0.105f - 0.03f * top;
+      const Band bands[] = {{-100, 0.0f, 1.0f},   {-1.0f, 0.22f, 0.65f}, {1.2f, 0.02f, 0.0f},
+                            {3.6f, rim, 0.0f},    {8.0f, 0.5f, 0.0f},    {9.6f, 0.05f, 0.035f},
+                            {11.2f, fill, 0.035f}};
       float colour = 0, alpha = 1;
       for (const Band& b : bands) {
         float t = Clamp01((inside - b.from) + 0.5f);
         colour += (b.colour - colour) * t;
         alpha += (b.alpha - alpha) * t;
+      }
+      // The halo fades out over the 3 texels outside the edge.
+      if (inside < -1.0f) {
+        float fade = Clamp01((inside + 4.0f) / 3.0f);
+        colour = 0.22f * fade;
+        alpha = 1 - 0.35f * fade;
       }
       cv.Set(x, y, Color{colour, colour, colour, alpha});
     }
@@ -278,7 +288,7 @@ float FlashFactor(float px, float py) {
 
 Canvas MakeCounter() {
   Canvas cv = Supersample(64, 64, 4, [](Canvas& c, float s) {
-    c.Fill(Pal::Night);
+    c.Fill(Pal::Display); // the colour of the HUD socket the counter sits in
     float cx = 32 * s, cy = 32 * s;
     FillCircle(c, cx, cy, BADGE * s, Pal::Ink);
     ShadeDisc(c, cx, cy, (BADGE - 1.6f) * s, cx - 7 * s, cy - 9 * s, 40 * s,

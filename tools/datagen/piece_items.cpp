@@ -221,12 +221,14 @@ Canvas MakePotionIcon() {
 }
 
 // ---- Glow frames ------------------------------------------------------------------
-// Drawn additively 5 pixels above the icons they frame: the rim starts 5 texels
-// down and its sides fade out towards the bottom, which the icon overhangs.
+// Drawn additively 5 pixels above the shop's icons (6 above the slots' icons): the
+// rim lies on the icon tile's own lilac border, 1.75 texels inside the tile, which
+// starts 5 to 6 texels down; its sides fade out towards the bottom, which the icon
+// overhangs. So the glow lights the tile's edge instead of doubling it.
 Canvas MakeItemFrame(bool hover) {
   Canvas lines(64, 64, Color{0, 0, 0, 0});
   Color rim = hover ? Hex(0xffd76a) : Hex(0x9d8fe0);
-  StrokeRoundRect(lines, 1.2f, 5.2f, 62.8f, 72, 8, hover ? 2.4f : 1.6f, rim);
+  StrokeRoundRect(lines, 1.75f, 7.25f, 62.25f, 74, 8.25f, hover ? 2.4f : 1.6f, rim);
   // Fade towards the bottom.
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x) {
@@ -245,7 +247,7 @@ Canvas MakeItemFrame(bool hover) {
   if (hover) {
     // A soft light filling the top of the frame.
     Shade(out, 0, 0, 64, 64, [](float x, float y) {
-      float d = std::hypot((x - 32) / 30, (y - 8) / 22);
+      float d = std::hypot((x - 32) / 30, (y - 10) / 22);
       return Hex(0xffe7a0, 0.35f * Clamp01(1 - d));
     });
   }
