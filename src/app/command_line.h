@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "render/gl_state.h"
+
 // --fullscreen / --windowed: the display mode of this run. The saved option stays
 // the player's own: the options screen shows and writes it unchanged.
 enum class DisplayChoice : uint8_t { Saved, Fullscreen, Windowed };
 
-// --multisample=auto|on|off. Auto: multisampling on hardware renderers, none on a
-// software rasteriser; on: the 4 -> 2 -> none search on every renderer; off: none.
-enum class MultisampleChoice : uint8_t { Auto, On, Off };
+// --multisample=auto|on|off: MultisampleChoice (render/gl_state.h).
 
 struct CommandLineSettings {
   DisplayChoice display = DisplayChoice::Saved;

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 #include <cstring>
 
+#include "app/command_line.h"
 #include "app/shell_calls.h"
 #include "assets/sound.h"
 #include "core/modes.h"
@@ -62,7 +63,7 @@ bool OpenGameWindow(GL_Window& window) {
   }
   // Every screen draws its own pointer, in both modes.
   PlatformHidePointer();
-  if (MultisampleEnabled == 0 && SetupMultisample()) {
+  if (MultisampleEnabled == 0 && SetupMultisample(CommandLine.multisample)) {
     CloseGameWindow(window);
     return OpenGameWindow(window);
   }

@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <cctype>
 #include <cstring>
+#include <string>
 
 #include "game/state.h"
 #include "platform/platform.h"
@@ -79,8 +81,20 @@ bool HasExtension(const char* name) {
   return list && name && std::strstr(list, name) != nullptr;
 }
 
-bool SetupMultisample() {
-  if (!HasExtension(PlatformMultisampleExtension())) {
+bool IsSoftwareRenderer(const char* renderer) {
+  if (!renderer) return false;
+  std::string name(renderer);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static const char* const SOFTWARE[] = {"llvmpipe", "softpipe", "swrast", "software rasterizer", "swr ("};
+  for (const char* word : SOFTWARE)
+    if (name.find(word) != std::string::npos) return true;
+  return false;
+}
+
+bool SetupMultisample(MultisampleChoice choice) {
+  const bool software = IsSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  if (choice == MultisampleChoice::Off || (choice == MultisampleChoice::Auto && software) ||
+      !HasExtension(PlatformMultisampleExtension())) {
     MultisampleEnabled = 0;
     return false;
   }
