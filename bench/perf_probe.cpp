@@ -12,6 +12,12 @@
 //       title frame drawn and presented as the message loop does it; prints the
 //       CLOCK_MONOTONIC milliseconds from T0 (the caller's clock just before it
 //       started this program, in seconds) to that swap.
+//   quorbels_perf loop title|map|play SECONDS PACING
+//       the game's own message loop on the idle title screen, the level map or
+//       the busiest field running (the busy scene unpaused, clock-driven), with
+//       frame pacing on (PACING 1) or off (0), for SECONDS after a second of
+//       warm-up; CPU time of the whole process per wall-clock second and frames
+//       per second.
 //   quorbels_perf play GAME_SECONDS
 //       loads everything, then plays GAME_SECONDS of arcade games (a pull every
 //       few ticks, a new game after every game over) with a frame drawn every
@@ -30,8 +36,10 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/loader.h"
 #include "app/program.h"
 #include "app/window.h"
@@ -172,6 +180,59 @@ int MeasureScreen(const std::string& name, double seconds) {
   return 0;
 }
 
+// Frames drawn by the message loop, counted through the shell's calls.
+long LoopFrames = 0;
+void CountedMenuFrame(uint32_t now) {
+  ++LoopFrames;
+  MenuFrame(now);
+}
+void CountedGameScene() {
+  ++LoopFrames;
+  DrawGameScene();
+}
+
+int MeasureLoop(const std::string& name, double seconds) {
+  if (name == "title") {
+    ShowFrontEnd(SCREEN_MAIN, PlatformTicks());
+  } else if (name == "map") {
+    ShowFrontEnd(SCREEN_MAP, PlatformTicks());
+  } else if (name == "play") {
+    busy_scene::Build();
+    CurrentGame.paused = 0;
+    CurrentGame.dreamTimer = 0;
+    // The game's clock restarted now, at the tick it has reached.
+    CurrentGame.startTime = static_cast<int32_t>(PlatformTicks()) - CurrentGame.tick * 10;
+    TopMode = MODE_GAME;
+  } else {
+    std::fprintf(stderr, "unknown screen %s\n", name.c_str());
+    return 2;
+  }
+  ShellCalls.menuFrame = CountedMenuFrame;
+  ShellCalls.drawGameScene = CountedGameScene;
+  double cpu = 0, wall = 0;
+  long frames = 0;
+  // The measurement runs beside the loop: a second of warm-up (the pacing times
+  // its first swaps), then SECONDS measured, then the quit message.
+  std::thread clock([&] {
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const double cpu0 = ProcessCpuMs();
+    const long frames0 = LoopFrames;
+    const Clock::time_point t0 = Clock::now();
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    cpu = ProcessCpuMs() - cpu0;
+    frames = LoopFrames - frames0;
+    wall = MsSince(t0);
+    PlatformPostQuit();
+  });
+  RunMessageLoop(GameWindow);
+  clock.join();
+  std::printf("loop screen=%s pacing=%d cpu_per_wall_second=%.3f fps=%.1f frames=%ld seconds=%.2f "
+              "multisample=%d pacing_mode=%s\n",
+              name.c_str(), CommandLine.framePacing, cpu / wall, frames * 1000.0 / wall, frames,
+              wall / 1000.0, MultisampleEnabled, PlatformPacingMode());
+  return 0;
+}
+
 int MeasurePlay(double gameSeconds) {
   const long loadedPeakKb = StatusKb("VmHWM");
   const long loadedRssKb = StatusKb("VmRSS");
@@ -269,10 +330,16 @@ int MeasureStartup(double t0Seconds) {
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(
-        stderr, "usage: quorbels_perf screen busy|title|map|shop SECONDS | play GAME_SECONDS | startup T0\n");
+        stderr,
+        "usage: quorbels_perf screen busy|title|map|shop SECONDS | loop title|map|play SECONDS PACING | "
+        "play GAME_SECONDS | startup T0\n");
     return 2;
   }
   PlatformShowMessageBoxes(false);
+  // Frames are measured back to back, except in the loop mode that asks for pacing.
+  const bool loop = std::string(argv[1]) == "loop";
+  CommandLine.framePacing = loop && argc >= 5 && std::atoi(argv[4]) != 0 ? 1 : 0;
+  PlatformSetFramePacing(CommandLine.framePacing != 0);
   const char* data = std::getenv("QUORBELS_DATA");
   if (data && *data) {
     std::string dir(data);
@@ -292,6 +359,8 @@ int main(int argc, char** argv) {
   int result = 2;
   if (what == "screen" && argc >= 4)
     result = MeasureScreen(argv[2], std::atof(argv[3]));
+  else if (loop && argc >= 5)
+    result = MeasureLoop(argv[2], std::atof(argv[3]));
   else if (what == "play")
     result = MeasurePlay(std::atof(argv[2]));
   CloseGameWindow(GameWindow);

@@ -33,7 +33,8 @@ constexpr uint8_t VK_CONTROL = 17;
 constexpr uint8_t SPACE_REPEAT_TICKS = 40;
 constexpr uint8_t CTRL_REPEAT_TICKS = 20;
 
-// Takes window events until the quit message; renders a frame whenever none is waiting.
+} // namespace
+
 void RunMessageLoop(GL_Window& window) {
   for (;;) {
     PlatformEvent event;
@@ -43,14 +44,16 @@ void RunMessageLoop(GL_Window& window) {
     } else if (window.visible == 0) {
       // Minimised: sleep until something happens; game time goes on meanwhile.
       PlatformWaitEvent();
+    } else if (!PlatformBeginFrame()) {
+      // Early for the display: sleep until the frame is due or an event arrives.
+      PlatformWaitForFrame();
     } else {
       PlatformClearBars();
       FrameUpdate(PlatformTicks());
-      if (LoadingActive == 0) PlatformSwapBuffers();
+      if (LoadingActive == 0) PlatformPresentFrame();
     }
   }
 }
-} // namespace
 
 void DescribeGameWindow(uint8_t fullScreen) {
   GameApplication.className = "OpenGL";
@@ -72,6 +75,9 @@ int RunProgram() {
 
   BaseDir = ProgramDirectory();
   SeedRandom(static_cast<uint64_t>(std::time(nullptr)) * 1000u + PlatformTicks());
+
+  // --no-pacing draws this run's frames back to back.
+  PlatformSetFramePacing(CommandLine.framePacing != 0);
 
   ReadOptionsFile();
   // --fullscreen / --windowed choose this run's display; the saved option is left as it is.

@@ -26,6 +26,10 @@ int RunProgram();
 // is opened. Used by RunProgram and by the programs that open the game's window
 // themselves (tests, benchmarks).
 void DescribeGameWindow(uint8_t fullScreen);
+// Takes window events until the quit message and hands each to GameWindowProc;
+// whenever none is waiting, draws and presents a frame once it is due (frames
+// are paced to the display, platform.h), or sleeps while the window is minimised.
+void RunMessageLoop(GL_Window& window);
 // Per-window start (GL state, audio once, assets); always true.
 bool InitializeGame();
 // Per-window shutdown: saves the high-score record and stops audio unless a

@@ -50,6 +50,26 @@ bool PlatformWindowOpen();
 // object made before (textures, lists) is gone with the old context.
 uint32_t PlatformContextSerial();
 void PlatformSwapBuffers();
+// --- frame pacing ----------------------------------------------------------------
+// Frames are paced to the display's refresh rate: each window asks for vsync when it
+// opens (adaptive first, then plain), and where its swaps turn out not to wait for
+// the display (a software renderer, Xvfb, vsync refused or switched off) the message
+// loop sleeps until the next frame is due, one refresh period (from the desktop
+// mode, 60 Hz when unknown) after the last one started. Switched off, frames are
+// drawn back to back and no vsync is asked for. On by default; takes effect at once.
+void PlatformSetFramePacing(bool on);
+// True when the next frame is due now (it then counts as started); false while it
+// is early, and the caller waits with PlatformWaitForFrame.
+bool PlatformBeginFrame();
+// Sleeps until the next frame is due or an event arrives, whichever comes first.
+void PlatformWaitForFrame();
+// Presents a frame of the message loop (the buffer swap), timed for the pacing.
+// Other presents (the loading screen, tests, measurements) use PlatformSwapBuffers.
+void PlatformPresentFrame();
+// How frames are paced now, for reports: "off", "measuring" (the first swaps of a
+// window are being timed), "display" (the swap waits) or "sleep" (the loop sleeps).
+const char* PlatformPacingMode();
+
 // Whether a context with `samples` multisample samples can be created on this display.
 bool PlatformMultisampleAvailable(int samples);
 

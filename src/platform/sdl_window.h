@@ -9,3 +9,7 @@ SDL_Window* PlatformSdlWindow();
 
 // Moves and sizes the window directly on the X server (nothing elsewhere).
 void PlatformPlaceWindow(SDL_Window* window, int x, int y, int width, int height);
+
+// Asks the new window's context for vsync (none with pacing off) and starts
+// timing its swaps (pacing.cpp). Called by PlatformOpenWindow.
+void StartFramePacing(SDL_Window* window);

@@ -247,6 +247,7 @@ bool PlatformOpenWindow(const char* title, int width, int height, bool fullscree
     return false;
   }
   ++ContextSerial;
+  StartFramePacing(Window);
   if (fullscreenOk) *fullscreenOk = fullscreen && IsFullscreen(Window);
   if (fullscreen && !IsFullscreen(Window)) SDL_SetWindowSize(Window, width, height);
   return true;
