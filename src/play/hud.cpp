@@ -46,10 +46,12 @@ void DrawMeter() {
 void DrawDangerLine(int q) {
   const int size = CylinderSize;
   const int y = DangerLineY(CurrentGame.dangerHeight);
+  BeginImageRun(Tex.line);
   for (int s = 0; s < 3 * size; ++s) {
     const int x = Round(2.0 * q / (3.0 * size) * s + (400 - q) + 7);
-    DrawImage(Tex.line, x, y + 1, 2, 2);
+    ImageRunQuad(x, y + 1, 2, 2);
   }
+  EndImageRun();
   glDisable(GL_TEXTURE_2D);
   glColor3f(1, 1, 1);
   glBegin(GL_TRIANGLES);

@@ -59,12 +59,24 @@ void EndScreenSpace() {
   glPopMatrix();
 }
 
-void DrawImage(uint32_t texture, int x, int y, int w, int h) {
+void BeginImageRun(uint32_t texture) {
   BeginTextured(texture);
   glColor3f(1, 1, 1);
+}
+
+void ImageRunQuad(int x, int y, int w, int h) {
   PartQuad(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w), static_cast<float>(h), 0, 0,
            1, 1);
+}
+
+void EndImageRun() {
   EndTextured();
+}
+
+void DrawImage(uint32_t texture, int x, int y, int w, int h) {
+  BeginImageRun(texture);
+  ImageRunQuad(x, y, w, h);
+  EndImageRun();
 }
 
 void DrawImageFaded(uint32_t texture, int x, int y, int w, int h, uint8_t alpha) {

@@ -5,16 +5,27 @@
 #include "assets/catalogue.h"
 #include "render/gl_state.h"
 
-void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text) {
+namespace {
+// The state every text is drawn with, set once for the texts drawn together.
+void BeginGlyphs() {
   // Multisampling would blur the glyph edges of the small font.
-  bool multisampleOff = MultisampleEnabled == 1;
-  if (multisampleOff) EnableMultisample(false);
+  if (MultisampleEnabled == 1) EnableMultisample(false);
   glDisable(GL_LIGHTING);
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
   glBindTexture(GL_TEXTURE_2D, Tex.font);
+}
+
+void EndGlyphs() {
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  if (MultisampleEnabled == 1) EnableMultisample(true);
+}
+
+void Glyphs(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text) {
   float top = static_cast<float>(y);
   float bottom = static_cast<float>(y + size);
   // Each glyph starts at the whole pixel nearest its exact pen position, so a text
@@ -42,10 +53,13 @@ void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t bl
     glEnd();
     pen += dw;
   }
-  glEnable(GL_DEPTH_TEST);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  if (multisampleOff) EnableMultisample(true);
+}
+} // namespace
+
+void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text) {
+  BeginGlyphs();
+  Glyphs(x, y, size, red, green, blue, text);
+  EndGlyphs();
 }
 
 void DrawCentredText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
@@ -55,8 +69,11 @@ void DrawCentredText(int centre, int y, uint8_t size, uint8_t red, uint8_t green
 
 void DrawShadowedText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
                       const std::string& text) {
-  DrawText(x + 2, y + 2, size, 0, 0, 0, text);
-  DrawText(x, y, size, red, green, blue, text);
+  // The shadow and the text in one go: the same drawing as two DrawText calls.
+  BeginGlyphs();
+  Glyphs(x + 2, y + 2, size, 0, 0, 0, text);
+  Glyphs(x, y, size, red, green, blue, text);
+  EndGlyphs();
 }
 
 void DrawCentredShadowedText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
