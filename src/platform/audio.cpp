@@ -158,6 +158,12 @@ int PlatformLoadSample(const char* path, int maxPlaybacks, bool loop) {
   if (NextChannel + maxPlaybacks > MAX_CHANNELS) return 0;
   Mix_Chunk* chunk = Mix_LoadWAV(path);
   if (!chunk) return 0;
+  // The mixer converts a sample to the output format in a buffer sized for the
+  // widest step of the conversion (four times a mono 16-bit file for 16-bit
+  // stereo) and keeps all of it; only the converted sound is needed.
+  if (chunk->allocated && chunk->abuf && chunk->alen > 0) {
+    if (void* fitted = SDL_realloc(chunk->abuf, chunk->alen)) chunk->abuf = static_cast<Uint8*>(fitted);
+  }
   int handle = SampleCount + 1;
   SampleSlot& slot = Samples[SampleCount++];
   slot = SampleSlot{chunk, NextChannel, maxPlaybacks, loop};
