@@ -24,10 +24,11 @@ void DrawDreamEditor() {
   DreamEditorShown = b == 0 ? 1 : 0;
   DrawImagePartMasked(Tex.dreambox, 272, b + 172.0f, 256, 256, 0, 0, 1, 1);
   const uint8_t* cells = DreamStone()[0];
+  BeginImageRun(Tex.dbox);
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c)
-      if (cells[r * 4 + c] != 0)
-        DrawImagePart(Tex.dbox, 303.0f + 49 * c, 201.0f + 49 * r + b, 48, 48, 0, 0, 1, 1);
+      if (cells[r * 4 + c] != 0) ImageRunPart(303.0f + 49 * c, 201.0f + 49 * r + b, 48, 48, 0, 0, 1, 1);
+  EndImageRun();
   const bool overOk = MouseX > 368 && MouseX < 432 && MouseY > 405 && MouseY < 423;
   if (overOk)
     DrawImagePartMasked(Tex.ok, 367, b + 398.0f, 64, 32, 0, 0.5f, 1, 1);

@@ -49,7 +49,7 @@ void DrawDangerLine(int q) {
   BeginImageRun(Tex.line);
   for (int s = 0; s < 3 * size; ++s) {
     const int x = Round(2.0 * q / (3.0 * size) * s + (400 - q) + 7);
-    ImageRunQuad(x, y + 1, 2, 2);
+    ImageRunPart(static_cast<float>(x), static_cast<float>(y + 1), 2, 2, 0, 0, 1, 1);
   }
   EndImageRun();
   glDisable(GL_TEXTURE_2D);

@@ -64,9 +64,8 @@ void BeginImageRun(uint32_t texture) {
   glColor3f(1, 1, 1);
 }
 
-void ImageRunQuad(int x, int y, int w, int h) {
-  PartQuad(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w), static_cast<float>(h), 0, 0,
-           1, 1);
+void ImageRunPart(float x, float y, float w, float h, float uLeft, float vTop, float uRight, float vBottom) {
+  PartQuad(x, y, w, h, uLeft, vTop, uRight, vBottom);
 }
 
 void EndImageRun() {
@@ -74,9 +73,8 @@ void EndImageRun() {
 }
 
 void DrawImage(uint32_t texture, int x, int y, int w, int h) {
-  BeginImageRun(texture);
-  ImageRunQuad(x, y, w, h);
-  EndImageRun();
+  DrawImagePart(texture, static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
+                static_cast<float>(h), 0, 0, 1, 1);
 }
 
 void DrawImageFaded(uint32_t texture, int x, int y, int w, int h, uint8_t alpha) {
@@ -92,10 +90,9 @@ void DrawImageFaded(uint32_t texture, int x, int y, int w, int h, uint8_t alpha)
 
 void DrawImagePart(uint32_t texture, float x, float y, float w, float h, float uLeft, float vTop,
                    float uRight, float vBottom) {
-  BeginTextured(texture);
-  glColor3f(1, 1, 1);
-  PartQuad(x, y, w, h, uLeft, vTop, uRight, vBottom);
-  EndTextured();
+  BeginImageRun(texture);
+  ImageRunPart(x, y, w, h, uLeft, vTop, uRight, vBottom);
+  EndImageRun();
 }
 
 void DrawImagePartMasked(uint32_t texture, float x, float y, float w, float h, float uLeft, float vTop,
@@ -135,13 +132,15 @@ void DrawImagePartGlow(uint32_t texture, float x, float y, float w, float h, flo
 void DrawNumber(int32_t value, float x, float y, float size) {
   char text[16];
   int length = std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+  BeginImageRun(Tex.ziffern);
   for (int e = 0; e < length; ++e) {
     int d = text[e] - '0';
     if (d < 0 || d > 9) continue; // a minus sign has no glyph; callers pass absolute values
     float uLeft = d == 0 ? 0.87890625f : (50.0f * d - 50) / 512;
     float uRight = d == 0 ? 0.9765625f : 50.0f * d / 512;
-    DrawImagePart(Tex.ziffern, x + size * e, y, size, size * 64 / 50, uLeft, 0, uRight, 1);
+    ImageRunPart(x + size * e, y, size, size * 64 / 50, uLeft, 0, uRight, 1);
   }
+  EndImageRun();
 }
 
 void DimScreen(uint8_t level) {

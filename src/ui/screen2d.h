@@ -13,12 +13,12 @@ void BeginScreenSpace();
 void EndScreenSpace();
 
 void DrawImage(uint32_t texture, int x, int y, int w, int h);
-// The same picture drawn many times, as that many DrawImage calls would draw it,
-// with the state set once: BeginImageRun, one ImageRunQuad per copy, EndImageRun.
-// (A software renderer copies its whole drawing state at every change of texture
-// state, even one that is undone before the next drawing.)
+// Parts of one picture drawn one after another, as that many DrawImagePart calls
+// would draw them, with the state set once: BeginImageRun, one ImageRunPart per
+// part, EndImageRun. (A software renderer copies its whole drawing state at every
+// change of texture state, even one that is undone before the next drawing.)
 void BeginImageRun(uint32_t texture);
-void ImageRunQuad(int x, int y, int w, int h);
+void ImageRunPart(float x, float y, float w, float h, float uLeft, float vTop, float uRight, float vBottom);
 void EndImageRun();
 void DrawImageFaded(uint32_t texture, int x, int y, int w, int h, uint8_t alpha);
 void DrawImagePart(uint32_t texture, float x, float y, float w, float h, float uLeft, float vTop, float uRight,
