@@ -76,9 +76,6 @@ int RunProgram() {
   BaseDir = ProgramDirectory();
   SeedRandom(static_cast<uint64_t>(std::time(nullptr)) * 1000u + PlatformTicks());
 
-  // --no-pacing draws this run's frames back to back.
-  PlatformSetFramePacing(CommandLine.framePacing != 0);
-
   ReadOptionsFile();
   // --fullscreen / --windowed choose this run's display; the saved option is left as it is.
   GameWindow.init.fullScreen = FullscreenForThisRun(Options[OPT_FULLSCREEN]);
@@ -90,6 +87,8 @@ int RunProgram() {
 
   ProgramRunning = 1;
   WantFullscreen = GameWindow.init.fullScreen;
+  // --no-pacing draws this run's frames back to back.
+  PlatformSetFramePacing(CommandLine.framePacing != 0);
   while (ProgramRunning == 1) {
     GameWindow.init.fullScreen = WantFullscreen;
     if (OpenGameWindow(GameWindow)) {
