@@ -1,0 +1,99 @@
+// loudness DATA_DIR
+//   The loudness table of a generated data folder: for every music track its
+//   integrated loudness, true peak, loop length and stereo width; for every
+//   effect its peak, the level of its last 20 ms and its length; then how close
+//   each effect comes to clipping over the worst track at the volumes of the
+//   folder's options file.
+// loudness --profile FILE.ogg [SECONDS]
+//   Level and brightness of a track in windows of SECONDS (default 8): RMS level
+//   and spectral centroid per window, to compare sections of a piece.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "assets/sound.h"
+#include "core/files.h"
+#include "frontend/options.h"
+#include "measure.h"
+
+namespace {
+
+int Usage(const char* self) {
+  std::fprintf(stderr, "usage: %s DATA_DIR\n       %s --profile FILE.ogg [SECONDS]\n", self, self);
+  return 2;
+}
+
+int Profile(const std::string& path, double seconds) {
+  measure::Pcm pcm;
+  std::string error;
+  if (!measure::ReadOgg(path, pcm, error)) {
+    std::fprintf(stderr, "loudness: %s\n", error.c_str());
+    return 1;
+  }
+  size_t window = static_cast<size_t>(seconds * pcm.rate);
+  std::printf("%s: %.1f s, centroid %.0f Hz over the whole loop\n", path.c_str(), pcm.Seconds(),
+              measure::SpectralCentroid(pcm, 0, pcm.Frames()));
+  std::printf("  from     RMS dBFS  centroid Hz\n");
+  for (size_t from = 0; from < pcm.Frames(); from += window)
+    std::printf("  %6.1f s %8.1f %10.0f\n", static_cast<double>(from) / pcm.rate,
+                measure::RmsLevel(pcm, from, from + window), measure::SpectralCentroid(pcm, from, from + window));
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 3 && std::string(argv[1]) == "--profile")
+    return Profile(argv[2], argc >= 4 ? std::atof(argv[3]) : 8.0);
+  if (argc != 2 || argv[1][0] == '-') return Usage(argv[0]);
+  std::string dir = argv[1];
+  if (dir.back() != '/') dir += '/';
+  std::string error;
+
+  std::vector<measure::Pcm> tracks(MUSIC_COUNT);
+  std::printf("%-14s %8s %9s %9s %9s\n", "music", "LUFS", "TP dBFS", "loop s", "S/M dB");
+  for (int t = 0; t < MUSIC_COUNT; ++t) {
+    if (!measure::ReadOgg(dir + "music/" + MusicFiles[t], tracks[t], error)) {
+      std::fprintf(stderr, "loudness: %s\n", error.c_str());
+      return 1;
+    }
+    const measure::Pcm& m = tracks[t];
+    std::printf("%-14s %8.1f %9.1f %9.1f %9.1f\n", MusicFiles[t], measure::IntegratedLoudness(m),
+                measure::TruePeak(m, true), m.Seconds(), measure::SideToMid(m));
+  }
+
+  std::vector<uint8_t> options;
+  int musicOption = 7, soundOption = 7;
+  if (ReadWholeFile(dir + "misc/opt.dat", options) && options.size() >= OPTIONS_SIZE) {
+    musicOption = options[OPT_MUSIC_VOLUME];
+    soundOption = options[OPT_SOUND_VOLUME];
+  }
+  measure::MixVolumes volumes = measure::GameVolumes(musicOption, soundOption);
+  std::printf("\n%-14s %9s %13s %9s %12s %20s\n", "effect", "peak dBFS", "tail 20ms dBFS", "length ms",
+              "LUFS max 400ms", "worst mix headroom dB");
+  double worstHeadroom = 1e9;
+  for (int n = 0; n < SAMPLE_COUNT; ++n) {
+    measure::Pcm e;
+    if (!measure::ReadWav(dir + "sound/" + SampleFiles[n], e, error)) {
+      std::fprintf(stderr, "loudness: %s\n", error.c_str());
+      return 1;
+    }
+    measure::Stacking stacking = measure::WorstStacking(n + 1, e.rate);
+    double headroom = 1e9;
+    const char* against = "";
+    for (int t = 0; t < MUSIC_COUNT; ++t) {
+      double h = measure::WorstMix(tracks[t], e, volumes, stacking).HeadroomDb();
+      if (h < headroom) headroom = h, against = MusicFiles[t];
+    }
+    worstHeadroom = std::min(worstHeadroom, headroom);
+    std::printf("%-14s %9.1f %13.1f %9.0f %12.1f %9.1f (%s%s)\n", SampleFiles[n], measure::SamplePeak(e),
+                measure::TailPeak(e, 0.020), e.Seconds() * 1000, measure::MaxMomentaryLoudness(e), headroom, against,
+                stacking.copies > 1 ? ", retriggered" : "");
+  }
+  std::printf("\nmixed at music %d, sound %d (Mix_VolumeMusic %d, effect channels %d of 128): %s, worst headroom %.1f dB\n",
+              musicOption, soundOption, volumes.music, volumes.effects, worstHeadroom >= 0 ? "no clipping" : "CLIPS",
+              worstHeadroom);
+  return worstHeadroom >= 0 ? 0 : 1;
+}
