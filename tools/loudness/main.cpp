@@ -5,8 +5,10 @@
 //   each effect comes to clipping over the worst track at the volumes of the
 //   folder's options file.
 // loudness --profile FILE.ogg [SECONDS]
-//   Level and brightness of a track in windows of SECONDS (default 8): RMS level
-//   and spectral centroid per window, to compare sections of a piece.
+//   A track in windows of SECONDS (default 8; a bar's length lines them up with
+//   the bars): RMS level, spectral centroid and the window that sounds most like
+//   it (spectrogram correlation, 1 for a literal repeat), to compare the
+//   sections of a piece and find bars that merely repeat.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -32,13 +34,39 @@ int Profile(const std::string& path, double seconds) {
     std::fprintf(stderr, "loudness: %s\n", error.c_str());
     return 1;
   }
-  size_t window = static_cast<size_t>(seconds * pcm.rate);
+  size_t window = static_cast<size_t>(std::lround(seconds * pcm.rate));
+  if (window == 0) return Usage("loudness");
   std::printf("%s: %.1f s, centroid %.0f Hz over the whole loop\n", path.c_str(), pcm.Seconds(),
               measure::SpectralCentroid(pcm, 0, pcm.Frames()));
-  std::printf("  from     RMS dBFS  centroid Hz\n");
-  for (size_t from = 0; from < pcm.Frames(); from += window)
-    std::printf("  %6.1f s %8.1f %10.0f\n", static_cast<double>(from) / pcm.rate,
-                measure::RmsLevel(pcm, from, from + window), measure::SpectralCentroid(pcm, from, from + window));
+  std::printf("  from     RMS dBFS  centroid Hz  most alike\n");
+  // Each window's spectrogram less the track's average spectrum, so that what
+  // is compared is what changes: notes, chords, instruments.
+  size_t count = pcm.Frames() / window, repeats = 0;
+  std::vector<std::vector<double>> prints(count);
+  std::vector<double> mean(measure::PRINT_BANDS, 0.0);
+  size_t slices = 0;
+  for (size_t w = 0; w < count; ++w) {
+    prints[w] = measure::SpectralPrint(pcm, w * window, window);
+    for (size_t i = 0; i < prints[w].size(); ++i) mean[i % measure::PRINT_BANDS] += prints[w][i];
+    slices += prints[w].size() / measure::PRINT_BANDS;
+  }
+  for (double& m : mean) m /= static_cast<double>(std::max<size_t>(slices, 1));
+  for (auto& p : prints)
+    for (size_t i = 0; i < p.size(); ++i) p[i] -= mean[i % measure::PRINT_BANDS];
+  for (size_t w = 0; w < count; ++w) {
+    size_t from = w * window, twin = w;
+    double best = -1;
+    for (size_t o = 0; o < count; ++o) {
+      if (o == w) continue;
+      double c = measure::Correlate(prints[w], prints[o]);
+      if (c > best) best = c, twin = o;
+    }
+    repeats += best >= 0.9;
+    std::printf("  %6.1f s %8.1f %10.0f   %.2f (%.1f s)\n", static_cast<double>(from) / pcm.rate,
+                measure::RmsLevel(pcm, from, from + window), measure::SpectralCentroid(pcm, from, from + window), best,
+                static_cast<double>(twin * window) / pcm.rate);
+  }
+  std::printf("%zu of %zu windows repeat another (similarity 0.9 or more)\n", repeats, count);
   return 0;
 }
 

@@ -372,6 +372,43 @@ double SpectralCentroid(const Pcm& pcm, size_t from, size_t to) {
   return total > 0 ? weight / total : 0;
 }
 
+std::vector<double> SpectralPrint(const Pcm& pcm, size_t from, size_t length) {
+  const size_t size = 2048;
+  const int bands = PRINT_BANDS;
+  std::vector<double> print;
+  std::vector<std::complex<double>> buf(size);
+  for (size_t start = from; start + size <= from + length && start + size <= pcm.Frames(); start += size) {
+    for (size_t k = 0; k < size; ++k) {
+      double v = 0;
+      for (int ch = 0; ch < pcm.channels; ++ch) v += pcm.At(start + k, ch);
+      buf[k] = v * (0.5 - 0.5 * std::cos(2 * PI * static_cast<double>(k) / size));
+    }
+    Fft(buf);
+    std::vector<double> band(bands, 1e-12);
+    for (size_t k = 1; k < size / 2; ++k) {
+      double hz = static_cast<double>(k) * pcm.rate / size;
+      int b = static_cast<int>(std::floor(3 * std::log2(hz / 40)));
+      if (b >= 0 && b < bands) band[b] += std::norm(buf[k]);
+    }
+    for (double e : band) print.push_back(10 * std::log10(e));
+  }
+  return print;
+}
+
+double Correlate(const std::vector<double>& x, const std::vector<double>& y) {
+  if (x.empty() || x.size() != y.size()) return 0;
+  double mx = 0, my = 0;
+  for (size_t i = 0; i < x.size(); ++i) mx += x[i], my += y[i];
+  mx /= static_cast<double>(x.size()), my /= static_cast<double>(y.size());
+  double xy = 0, xx = 0, yy = 0;
+  for (size_t i = 0; i < x.size(); ++i) {
+    xy += (x[i] - mx) * (y[i] - my);
+    xx += (x[i] - mx) * (x[i] - mx);
+    yy += (y[i] - my) * (y[i] - my);
+  }
+  return xx > 0 && yy > 0 ? xy / std::sqrt(xx * yy) : 0;
+}
+
 double MixExtremes::HeadroomDb() const {
   double worst = std::max(static_cast<double>(highest) / 32767.0, static_cast<double>(-lowest) / 32768.0);
   return -AmplitudeDb(worst);

@@ -56,6 +56,13 @@ double RmsLevel(const Pcm& pcm, size_t from, size_t to);
 // Spectral centroid of frames from..to-1 (mono sum), Hz: where the weight of the
 // spectrum lies; higher is brighter.
 double SpectralCentroid(const Pcm& pcm, size_t from, size_t to);
+// A spectrogram of `length` frames from `from` (mono sum): the levels in dB of
+// PRINT_BANDS third-octave bands from 40 Hz up, for consecutive 2048-frame
+// slices, one slice after another.
+constexpr int PRINT_BANDS = 36;
+std::vector<double> SpectralPrint(const Pcm& pcm, size_t from, size_t length);
+// Pearson correlation of two equally long series; 0 when either is constant.
+double Correlate(const std::vector<double>& x, const std::vector<double>& y);
 
 // What SDL_mixer does with a music stream and effect channels on a 16-bit output:
 // the stream is scaled by musicVolume/128 into the silent buffer, then every
