@@ -63,7 +63,8 @@ int Profile(const std::string& path, double seconds) {
     }
     repeats += best >= 0.9;
     std::printf("  %6.1f s %8.1f %10.0f   %.2f (%.1f s)\n", static_cast<double>(from) / pcm.rate,
-                measure::RmsLevel(pcm, from, from + window), measure::SpectralCentroid(pcm, from, from + window), best,
+                measure::RmsLevel(pcm, from, from + window),
+                measure::SpectralCentroid(pcm, from, from + window), best,
                 static_cast<double>(twin * window) / pcm.rate);
   }
   std::printf("%zu of %zu windows repeat another (similarity 0.9 or more)\n", repeats, count);
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
   std::string error;
 
   std::vector<measure::Pcm> tracks(MUSIC_COUNT);
+  std::vector<measure::Extremes> mixed(MUSIC_COUNT);
   std::printf("%-14s %8s %9s %9s %9s\n", "music", "LUFS", "TP dBFS", "loop s", "S/M dB");
   for (int t = 0; t < MUSIC_COUNT; ++t) {
     if (!measure::ReadOgg(dir + "music/" + MusicFiles[t], tracks[t], error)) {
@@ -99,6 +101,7 @@ int main(int argc, char** argv) {
     soundOption = options[OPT_SOUND_VOLUME];
   }
   measure::MixVolumes volumes = measure::GameVolumes(musicOption, soundOption);
+  for (int t = 0; t < MUSIC_COUNT; ++t) mixed[t] = measure::ScaledExtremes(tracks[t], volumes.music);
   std::printf("\n%-14s %9s %13s %9s %12s %20s\n", "effect", "peak dBFS", "tail 20ms dBFS", "length ms",
               "LUFS max 400ms", "worst mix headroom dB");
   double worstHeadroom = 1e9;
@@ -111,17 +114,19 @@ int main(int argc, char** argv) {
     measure::Stacking stacking = measure::WorstStacking(n + 1, e.rate);
     double headroom = 1e9;
     const char* against = "";
+    measure::Extremes effect = measure::ScaledExtremes(e, volumes.effects, stacking);
     for (int t = 0; t < MUSIC_COUNT; ++t) {
-      double h = measure::WorstMix(tracks[t], e, volumes, stacking).HeadroomDb();
+      double h = measure::WorstMix(mixed[t], effect).HeadroomDb();
       if (h < headroom) headroom = h, against = MusicFiles[t];
     }
     worstHeadroom = std::min(worstHeadroom, headroom);
     std::printf("%-14s %9.1f %13.1f %9.0f %12.1f %9.1f (%s%s)\n", SampleFiles[n], measure::SamplePeak(e),
-                measure::TailPeak(e, 0.020), e.Seconds() * 1000, measure::MaxMomentaryLoudness(e), headroom, against,
-                stacking.copies > 1 ? ", retriggered" : "");
+                measure::TailPeak(e, 0.020), e.Seconds() * 1000, measure::MaxMomentaryLoudness(e), headroom,
+                against, stacking.copies > 1 ? ", retriggered" : "");
   }
-  std::printf("\nmixed at music %d, sound %d (Mix_VolumeMusic %d, effect channels %d of 128): %s, worst headroom %.1f dB\n",
-              musicOption, soundOption, volumes.music, volumes.effects, worstHeadroom >= 0 ? "no clipping" : "CLIPS",
-              worstHeadroom);
+  std::printf("\nmixed at music %d, sound %d (Mix_VolumeMusic %d, effect channels %d of 128): %s, worst "
+              "headroom %.1f dB\n",
+              musicOption, soundOption, volumes.music, volumes.effects,
+              worstHeadroom >= 0 ? "no clipping" : "CLIPS", worstHeadroom);
   return worstHeadroom >= 0 ? 0 : 1;
 }

@@ -53,8 +53,7 @@ void KWeighting(int rate, Biquad& shelf, Biquad& highPass) {
 // 1: the game's sounds are mono or stereo), for every 400 ms block with 75 %
 // overlap. `at(i, ch)` gives sample i of channel ch in -1..1. A sound shorter
 // than one block counts as one block with silence after it.
-template <typename At>
-std::vector<double> BlockPowers(size_t frames, int channels, int rate, At at) {
+template <typename At> std::vector<double> BlockPowers(size_t frames, int channels, int rate, At at) {
   const size_t hop = static_cast<size_t>(rate) / 10, block = 4 * hop;
   std::vector<double> powers;
   if (frames == 0 || hop == 0) return powers;
@@ -158,7 +157,8 @@ bool ParseWav(const std::vector<uint8_t>& bytes, Pcm& out, std::string& error) {
     return false;
   }
   if (in.U32(4) != bytes.size() - 8) {
-    error = "RIFF size " + std::to_string(in.U32(4)) + " for a file of " + std::to_string(bytes.size()) + " bytes";
+    error = "RIFF size " + std::to_string(in.U32(4)) + " for a file of " + std::to_string(bytes.size()) +
+            " bytes";
     return false;
   }
   Pcm pcm;
@@ -245,8 +245,8 @@ bool ReadOgg(const std::string& path, Pcm& out, std::string& error) {
       return false;
     }
     for (long i = 0; i + 1 < got; i += 2)
-      out.samples.push_back(static_cast<int16_t>(static_cast<uint8_t>(buffer[i]) |
-                                                 (static_cast<uint8_t>(buffer[i + 1]) << 8)));
+      out.samples.push_back(
+          static_cast<int16_t>(static_cast<uint8_t>(buffer[i]) | (static_cast<uint8_t>(buffer[i + 1]) << 8)));
   }
   ov_clear(&file);
   return true;
@@ -264,8 +264,9 @@ double IntegratedLoudness(const Pcm& pcm) {
 }
 
 double IntegratedLoudness(const float* left, const float* right, size_t frames, int rate) {
-  return GatedLoudness(BlockPowers(frames, right ? 2 : 1, rate,
-                                   [&](size_t i, int ch) { return static_cast<double>(ch ? right[i] : left[i]); }));
+  return GatedLoudness(BlockPowers(frames, right ? 2 : 1, rate, [&](size_t i, int ch) {
+    return static_cast<double>(ch ? right[i] : left[i]);
+  }));
 }
 
 double MaxMomentaryLoudness(const Pcm& pcm) {
@@ -283,25 +284,33 @@ double SamplePeak(const Pcm& pcm) {
 double TruePeak(const Pcm& pcm, bool looped) {
   static const Interpolator interp;
   const size_t n = pcm.Frames();
+  if (n == 0) return -200;
   double peak = 0;
   for (int16_t v : pcm.samples) peak = std::max(peak, std::fabs(v / 32768.0));
   const double bound = std::max({interp.gain[0], interp.gain[1], interp.gain[2]});
-  std::vector<double> window(TAPS);
+  // Most of a loud track lies well under its peak: the largest magnitude of
+  // each block of TAPS samples tells at once where no point in between can come
+  // near it, and only the rest is oversampled.
+  auto at = [&](long long j, int ch) {
+    if (looped) return pcm.At(Wrap(j, n), ch);
+    return j >= 0 && j < static_cast<long long>(n) ? pcm.At(static_cast<size_t>(j), ch) : 0.0;
+  };
+  const size_t blocks = n / TAPS + 1;
+  std::vector<double> blockMax(blocks);
+  double window[TAPS];
   for (int ch = 0; ch < pcm.channels; ++ch) {
+    std::fill(blockMax.begin(), blockMax.end(), 0.0);
+    for (size_t i = 0; i < n; ++i)
+      blockMax[i / TAPS] = std::max(blockMax[i / TAPS], std::fabs(pcm.At(i, ch)));
     for (size_t i = 0; i < n; ++i) {
-      // The points between sample i and i + 1 come from the TAPS samples around them.
-      double most = 0;
-      for (int k = 0; k < TAPS; ++k) {
-        long long j = static_cast<long long>(i) + k - (TAPS / 2 - 1);
-        double v = 0;
-        if (looped)
-          v = pcm.At(Wrap(j, n), ch);
-        else if (j >= 0 && j < static_cast<long long>(n))
-          v = pcm.At(static_cast<size_t>(j), ch);
-        window[k] = v;
-        most = std::max(most, std::fabs(v));
-      }
-      if (most * bound <= peak) continue; // no phase can beat the peak found so far
+      // The points between sample i and i + 1 come from the TAPS samples around
+      // them, which lie in at most three blocks (round the loop at the ends).
+      size_t b = i / TAPS;
+      double most = std::max(
+          {blockMax[b], blockMax[b == 0 ? blocks - 1 : b - 1], blockMax[b + 1 == blocks ? 0 : b + 1]});
+      if (i < TAPS || i + TAPS >= n) most = 1; // near the ends: look properly
+      if (most * bound <= peak) continue;      // no phase can beat the peak found so far
+      for (int k = 0; k < TAPS; ++k) window[k] = at(static_cast<long long>(i) + k - (TAPS / 2 - 1), ch);
       for (int p = 0; p < 3; ++p) {
         double y = 0;
         for (int k = 0; k < TAPS; ++k) y += interp.h[p][k] * window[k];
@@ -344,7 +353,8 @@ double RmsLevel(const Pcm& pcm, size_t from, size_t to) {
   to = std::min(to, pcm.Frames());
   if (from >= to) return -200;
   double sum = 0;
-  for (size_t i = from * pcm.channels; i < to * pcm.channels; ++i) sum += pcm.samples[i] / 32768.0 * (pcm.samples[i] / 32768.0);
+  for (size_t i = from * pcm.channels; i < to * pcm.channels; ++i)
+    sum += pcm.samples[i] / 32768.0 * (pcm.samples[i] / 32768.0);
   return PowerDb(sum / static_cast<double>((to - from) * pcm.channels));
 }
 
@@ -409,11 +419,6 @@ double Correlate(const std::vector<double>& x, const std::vector<double>& y) {
   return xx > 0 && yy > 0 ? xy / std::sqrt(xx * yy) : 0;
 }
 
-double MixExtremes::HeadroomDb() const {
-  double worst = std::max(static_cast<double>(highest) / 32767.0, static_cast<double>(-lowest) / 32768.0);
-  return -AmplitudeDb(worst);
-}
-
 MixVolumes GameVolumes(int musicOption, int soundOption) {
   // As the platform layer converts them onto SDL's 0..128: the stream gets
   // level x volume x 128 / 10000, the master volume volume x 128 / 100, and an
@@ -427,37 +432,42 @@ Stacking WorstStacking(int sample, int rate) {
   return {};
 }
 
-MixExtremes WorstMix(const Pcm& music, const Pcm& effect, MixVolumes volumes, Stacking stacking) {
-  const int copies = stacking.copies;
-  const size_t spacing = stacking.spacing;
-  // SDL's volume scaling truncates towards zero: (sample * volume) / 128.
-  auto scale = [](int sample, int volume) { return sample * volume / 128; };
-  int musicHigh = 0, musicLow = 0;
-  for (int16_t v : music.samples) {
-    musicHigh = std::max(musicHigh, scale(v, volumes.music));
-    musicLow = std::min(musicLow, scale(v, volumes.music));
-  }
-  // The copies' scaled values where they overlap. The channels are added one
-  // after another with clipping in between, so only same-signed parts can push
-  // the sum past a limit: positive and negative parts are summed apart. A mono
-  // effect sounds alike on both sides; a stereo one is taken side by side.
-  const size_t frames = effect.Frames();
-  const size_t span = frames + static_cast<size_t>(std::max(copies - 1, 0)) * spacing;
-  int effectHigh = 0, effectLow = 0;
-  for (int ch = 0; ch < effect.channels && span > 0; ++ch) {
-    std::vector<int> up(span, 0), down(span, 0);
-    for (int c = 0; c < copies; ++c)
-      for (size_t i = 0; i < frames; ++i) {
-        int v = scale(effect.samples[i * effect.channels + ch], volumes.effects);
-        (v > 0 ? up : down)[i + static_cast<size_t>(c) * spacing] += v;
+Extremes ScaledExtremes(const Pcm& pcm, int volume, Stacking stacking) {
+  Extremes out;
+  const size_t frames = pcm.Frames();
+  if (frames == 0) return out;
+  const int copies = std::max(stacking.copies, 1);
+  const size_t span = frames + static_cast<size_t>(copies - 1) * stacking.spacing;
+  std::vector<int64_t> up(copies > 1 ? span : 0), down(copies > 1 ? span : 0);
+  for (int ch = 0; ch < pcm.channels; ++ch) {
+    std::fill(up.begin(), up.end(), 0);
+    std::fill(down.begin(), down.end(), 0);
+    for (size_t i = 0; i < frames; ++i) {
+      int64_t v = pcm.samples[i * pcm.channels + ch] * volume / 128;
+      if (copies == 1) {
+        out.highest = std::max(out.highest, v);
+        out.lowest = std::min(out.lowest, v);
+        continue;
       }
-    effectHigh = std::max(effectHigh, *std::max_element(up.begin(), up.end()));
-    effectLow = std::min(effectLow, *std::min_element(down.begin(), down.end()));
+      for (int c = 0; c < copies; ++c)
+        (v > 0 ? up : down)[i + static_cast<size_t>(c) * stacking.spacing] += v;
+    }
+    for (size_t i = 0; copies > 1 && i < span; ++i) {
+      out.highest = std::max(out.highest, up[i]);
+      out.lowest = std::min(out.lowest, down[i]);
+    }
   }
-  MixExtremes out;
-  out.highest = musicHigh + effectHigh;
-  out.lowest = musicLow + effectLow;
   return out;
+}
+
+double MixResult::HeadroomDb() const {
+  double worst =
+      std::max(static_cast<double>(sum.highest) / 32767.0, static_cast<double>(-sum.lowest) / 32768.0);
+  return -AmplitudeDb(worst);
+}
+
+MixResult WorstMix(const Extremes& music, const Extremes& effect) {
+  return {{music.highest + effect.highest, music.lowest + effect.lowest}};
 }
 
 } // namespace measure

@@ -65,26 +65,18 @@ std::vector<double> SpectralPrint(const Pcm& pcm, size_t from, size_t length);
 double Correlate(const std::vector<double>& x, const std::vector<double>& y);
 
 // What SDL_mixer does with a music stream and effect channels on a 16-bit output:
-// the stream is scaled by musicVolume/128 into the silent buffer, then every
-// playing channel is scaled by effectVolume/128 (master volume x channel volume x
-// chunk volume, each /128) and added with clipping at the 16-bit limits; a mono
-// effect plays on both sides.
+// the stream is scaled by its volume/128 into the silent buffer, then every
+// playing channel is scaled by its volume/128 (master volume x channel volume x
+// chunk volume, each /128) and added with clipping at the 16-bit limits.
 struct MixVolumes {
   int music;   // as given to Mix_VolumeMusic, 0..128
   int effects; // Mix_MasterVolume x Mix_Volume / 128, 0..128
-};
-// The highest and lowest output values before clipping when `copies` playbacks
-// of `effect`, each started `spacing` frames after the one before, sound over
-// `music` at the worst moment of both (every moment of the loop can meet every
-// moment of the effects). Clipping happens when highest > 32767 or lowest < -32768.
-struct MixExtremes {
-  int64_t highest = 0, lowest = 0;
-  double HeadroomDb() const; // how far the worse of the two stays below full scale (negative: clips)
 };
 // The volumes the game hands the mixer for the options' music and sound values
 // 0..9: the track at level 100 times music x 10 %, the master volume at
 // sound x 10 % over effect channels at full volume.
 MixVolumes GameVolumes(int musicOption, int soundOption);
+
 // How the game can stack playbacks of effect `sample` (1..28): the coin sounds
 // every second 10 ms tick while money counts up, the potion gulp for drops that
 // may arrive one tick apart; a sample's three channels are all that can overlap.
@@ -93,6 +85,24 @@ struct Stacking {
   size_t spacing = 0; // frames between the starts
 };
 Stacking WorstStacking(int sample, int rate);
-MixExtremes WorstMix(const Pcm& music, const Pcm& effect, MixVolumes volumes, Stacking stacking = {});
+
+// The highest and lowest values a sound contributes to the output once the
+// mixer has scaled it by `volume`/128 (truncating, as SDL does); with
+// `stacking`, of its overlapping copies at their worst moment. The channels are
+// added one after another with clipping in between, so only same-signed parts
+// can push a sum past a limit: positive and negative parts are summed apart. A
+// mono sound plays alike on both sides; a stereo one is taken side by side.
+struct Extremes {
+  int64_t highest = 0, lowest = 0;
+};
+Extremes ScaledExtremes(const Pcm& pcm, int volume, Stacking stacking = {});
+// The output's extremes when an effect sounds over music at the worst moment of
+// both (every moment of a loop can meet every moment of an effect), and how far
+// the worse of the two stays below full scale, in dB (negative: it clips).
+struct MixResult {
+  Extremes sum;
+  double HeadroomDb() const;
+};
+MixResult WorstMix(const Extremes& music, const Extremes& effect);
 
 } // namespace measure
