@@ -23,7 +23,7 @@ using namespace music;
 
 namespace {
 
-// Vorbis quality -0.1..1: 0.1 keeps the instruments clean at about 80 kbit/s.
+// Vorbis quality -0.1..1: 0.1 keeps the instruments clean at about 75 kbit/s.
 constexpr float VORBIS_QUALITY = 0.1f;
 
 // Plays the notes of `line` that lie in the sections named in `names`.
@@ -304,15 +304,14 @@ Song City() {
 
 // --- Desert: D phrygian dominant, oud over a drone, a reedy ney, hand drums. ---
 
-// The oud's running figure in scale degrees; the first note of each half bar
-// follows the chord.
+// The oud's running figure, scale degrees by sixteenth; its key notes (0) go
+// to the root of the chord sounding, so the riff follows the harmony.
 void Oud(Song& s, int bar, int octave, float pan, double vel) {
-  static const int Riff[16] = {0, -9, 4, -9, 2, 4, -9, 7, 0, -9, 4, 2, -9, 1, 0, -9};
-  const int root = s.ChordAt(bar, 0).root;
+  constexpr int REST = -99;
+  static const int Riff[16] = {0, REST, 4, REST, 2, 4, REST, 7, 0, REST, 4, 2, REST, 1, 0, REST};
   for (int k = 0; k < 16; ++k) {
-    if (Riff[k] == -9) continue;
-    int degree = k % 8 == 0 ? s.ChordAt(bar, k).root : Riff[k];
-    if (k % 8 != 0 && root != 0 && Riff[k] == 0) degree = root;
+    if (Riff[k] == REST) continue;
+    int degree = Riff[k] == 0 ? s.ChordAt(bar, k).root : Riff[k];
     Pluck(s.mix, {s.Time(bar, k), s.step * 1.5, Hz(s.Note(degree, octave)), vel, pan, 0.25f}, 0.8, 0.4, 1.2);
   }
 }

@@ -128,12 +128,6 @@ int Song::Note(int degree, int octaveShift, int shift) const {
   return tonic + scale[degree - oct * len] + 12 * (oct + octaveShift) + shift;
 }
 
-int Song::Take(int sectionIndex) const {
-  int take = 0;
-  for (int i = 0; i < sectionIndex; ++i) take += sections[i].name == sections[sectionIndex].name;
-  return take;
-}
-
 const Chord& Song::ChordAt(int bar, double sixteenth) const {
   int b = ((bar % Bars()) + Bars()) % Bars();
   int half = sixteenth >= 8 ? 1 : 0;
@@ -155,12 +149,6 @@ std::vector<int> Song::ChordNotes(int bar, double sixteenth, int octave) const {
   int size = ChordAt(bar, sixteenth).seventh ? 4 : 3;
   for (int k = 0; k < size; ++k) notes.push_back(ChordTone(bar, sixteenth, k, octave));
   return notes;
-}
-
-bool Song::IsChordTone(int note, int bar, double sixteenth) const {
-  for (int n : ChordNotes(bar, sixteenth, 0))
-    if (((note - n) % 12 + 12) % 12 == 0) return true;
-  return false;
 }
 
 std::vector<Played> Song::Tune(int octave) const {

@@ -34,7 +34,7 @@ struct TuneNote {
 };
 
 struct Section {
-  char name;                  // sections with the same name share their music
+  char name;                  // the arrangement picks its instruments and beat by this letter
   std::vector<Chord> chords;  // two per bar
   std::vector<TuneNote> tune; // may be empty
   int Bars() const { return static_cast<int>(chords.size() / 2); }
@@ -79,8 +79,6 @@ public:
   const Section& SectionAt(int bar) const { return sections[barSection_[bar]]; }
   int SectionIndex(int bar) const { return barSection_[bar]; }
   int BarInSection(int bar) const { return barInSection_[bar]; }
-  // How many sections of the same name came before this one (0 for the first).
-  int Take(int sectionIndex) const;
   bool LastBarOfSection(int bar) const { return BarInSection(bar) == SectionAt(bar).Bars() - 1; }
 
   const Chord& ChordAt(int bar, double sixteenth = 0) const;
@@ -90,7 +88,6 @@ public:
   int ChordTone(int bar, double sixteenth, int index, int octave) const;
   // The three (or four with a seventh) notes of the chord, `octave` octaves from the key note.
   std::vector<int> ChordNotes(int bar, double sixteenth, int octave) const;
-  bool IsChordTone(int note, int bar, double sixteenth) const;
 
   // Every note of every section's tune, `octave` octaves from where it is written.
   std::vector<Played> Tune(int octave = 0) const;
