@@ -115,6 +115,9 @@ double Loudness(const Mix& m) {
 void Master(Mix& m, const Tone& tone) {
   for (std::vector<float>* side : {&m.l, &m.r}) {
     LowCut(*side, tone.lowCut);
+    // The encoder drops everything above about 15 kHz at our quality with a
+    // steep filter whose ringing overshoots the peaks; a gentle cut of our own
+    // first leaves the peaks where the limiter puts them.
     HighCut(*side, 14000);
     if (tone.shelfDb != 0) HighShelf(*side, tone.shelfDb);
   }
