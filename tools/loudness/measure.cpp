@@ -73,7 +73,10 @@ template <typename At> std::vector<double> BlockPowers(size_t frames, int channe
 }
 
 std::vector<double> BlockPowers(const Pcm& pcm) {
-  return BlockPowers(pcm.Frames(), pcm.channels, pcm.rate, [&](size_t i, int ch) { return pcm.At(i, ch); });
+  const int16_t* data = pcm.samples.data();
+  const int channels = pcm.channels;
+  return BlockPowers(pcm.Frames(), channels, pcm.rate,
+                     [=](size_t i, int ch) { return data[i * channels + ch] / 32768.0; });
 }
 
 double Loudness(double power) {
@@ -244,9 +247,12 @@ bool ReadOgg(const std::string& path, Pcm& out, std::string& error) {
       error = path + ": damaged Vorbis data";
       return false;
     }
+    size_t at = out.samples.size();
+    out.samples.resize(at + static_cast<size_t>(got / 2));
+    int16_t* to = out.samples.data() + at;
     for (long i = 0; i + 1 < got; i += 2)
-      out.samples.push_back(
-          static_cast<int16_t>(static_cast<uint8_t>(buffer[i]) | (static_cast<uint8_t>(buffer[i + 1]) << 8)));
+      *to++ =
+          static_cast<int16_t>(static_cast<uint8_t>(buffer[i]) | (static_cast<uint8_t>(buffer[i + 1]) << 8));
   }
   ov_clear(&file);
   return true;
