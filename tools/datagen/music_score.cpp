@@ -12,7 +12,6 @@
 namespace music {
 
 const std::vector<int> MAJOR = {0, 2, 4, 5, 7, 9, 11};
-const std::vector<int> MINOR = {0, 2, 3, 5, 7, 8, 10};
 const std::vector<int> DORIAN = {0, 2, 3, 5, 7, 9, 10};
 const std::vector<int> PHRYGIAN_DOMINANT = {0, 1, 4, 5, 7, 8, 10};
 

@@ -5,11 +5,13 @@
 // Chords are written as scale degrees 0..6, one per bar ("0 4 5 3"; "5/4"
 // splits a bar into two halves), a "7" after the degree adding the seventh and
 // an "s" suspending the fourth ("07" is the chord on degree 0 with its seventh,
-// "4s/4" a suspension resolving in the second half). Tunes are written as degree:sixteenths tokens ("2:4
-// 4:4 7:8"), degrees counted from the key note in the tune's octave (7 is an
-// octave up in a seven-note scale, -1 the step below the key note), "#" or "b"
-// after a degree to raise or lower it a semitone, "r" for a rest and "|" between
-// bars, which is checked to fall on a bar line.
+// "4s/4" a suspension resolving in the second half).
+//
+// Tunes are written as degree:sixteenths tokens ("2:4 4:4 7:8"), degrees
+// counted from the key note in the tune's octave (7 is an octave up in a
+// seven-note scale, -1 the step below the key note), "#" or "b" after a degree
+// to raise or lower it a semitone, "r" for a rest and "|" between bars, which
+// is checked to fall on a bar line.
 #pragma once
 #include <string>
 #include <vector>
@@ -18,7 +20,7 @@
 
 namespace music {
 
-extern const std::vector<int> MAJOR, MINOR, DORIAN, PHRYGIAN_DOMINANT;
+extern const std::vector<int> MAJOR, DORIAN, PHRYGIAN_DOMINANT;
 
 struct Chord {
   int root = 0; // scale degree
