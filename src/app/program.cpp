@@ -96,6 +96,9 @@ int RunProgram() {
   BaseDir = ProgramDirectory();
   SeedRandom(static_cast<uint64_t>(std::time(nullptr)) * 1000u + PlatformTicks());
 
+  // A second copy on the same saves would overwrite the first one's progress at exit.
+  if (!ClaimSaveFolder()) return 1;
+
   ReadOptionsFile();
   GameWindow.init.fullScreen = Options[OPT_FULLSCREEN];
 
