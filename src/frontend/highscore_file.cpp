@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -23,6 +24,10 @@ int HighScoreTableIndex(int cylinderSize) { return cylinderSize == 8 ? 0 : cylin
 std::string EntryName(const HighScoreEntry& entry) {
   size_t length = entry.nameLength > HIGHSCORE_NAME_MAX ? HIGHSCORE_NAME_MAX : entry.nameLength;
   return std::string(entry.name, length);
+}
+
+int32_t LimitMoney(int64_t amount) {
+  return static_cast<int32_t>(std::clamp<int64_t>(amount, 0, MONEY_CAP));
 }
 
 HighScoreRecord DecodeHighScores(const uint8_t* bytes) {
@@ -63,6 +68,7 @@ std::vector<uint8_t> EncodeHighScores(const HighScoreRecord& record) {
 void LoadHighScoreFile() {
   std::vector<uint8_t> bytes = ReadRequiredRecord(SavePath(HIGHSCORE_FILE), HIGHSCORE_FILE_SIZE);
   HighScores = DecodeHighScores(bytes.data());
+  HighScores.profile.money = LimitMoney(HighScores.profile.money);
   std::memcpy(ItemSlots, HighScores.slots, 3);
 }
 

@@ -125,11 +125,21 @@ TEST_F(PlayerFiles, OptionsAreTheFirstSevenBytesOfTheFile) {
   EXPECT_EQ(ReadBytes(OptionsPath()).size(), 10u);
 }
 
-TEST_F(PlayerFiles, OptionValuesOutsideTheScreensRangeAreKeptAsRead) {
-  WriteBytes(OptionsPath(), {2, 255, 7, 0, 12, 10, 200});
-  ReadOptionsFile();
-  const uint8_t expected[7] = {2, 255, 7, 0, 12, 10, 200};
-  EXPECT_EQ(std::memcmp(Options, expected, 7), 0);
+TEST_F(PlayerFiles, EveryOptionIsBroughtIntoTheRangeTheScreenOffers) {
+  // Switches become 0 or 1 (anything else counts as on), digits at most 9. An
+  // instructions switch of 2 would open an overlay that is never drawn and that
+  // takes every click, so no game could be played.
+  struct Case {
+    std::vector<uint8_t> file, held;
+  };
+  for (const Case& c : {Case{{2, 255, 7, 0, 12, 10, 200}, {1, 1, 1, 0, 9, 9, 9}},
+                        Case{{0, 1, 0, 1, 9, 0, 9}, {0, 1, 0, 1, 9, 0, 9}},
+                        Case{{128, 0, 1, 64, 0, 255, 10}, {1, 0, 1, 1, 0, 9, 9}}}) {
+    WriteBytes(OptionsPath(), c.file);
+    ReadOptionsFile();
+    EXPECT_EQ(std::vector<uint8_t>(Options, Options + 7), c.held);
+    EXPECT_EQ(ReadBytes(OptionsPath()), c.file) << "reading never changes the file";
+  }
 }
 
 TEST_F(PlayerFiles, AMissingOptionsFileEndsTheProgramNamingIt) {
@@ -222,6 +232,21 @@ TEST_F(PlayerFiles, AShortSaveEndsTheProgramNamingIt) {
         LoadHighScoreFile();
       },
       testing::ExitedWithCode(1), "hsc.dat");
+}
+
+TEST_F(PlayerFiles, LoadedMoneyIsBroughtIntoZeroToTheCap) {
+  struct Case {
+    int32_t stored, held;
+  };
+  for (Case c : {Case{12345, 12345}, Case{MONEY_CAP, MONEY_CAP}, Case{MONEY_CAP + 1, MONEY_CAP},
+                 Case{INT32_MAX, MONEY_CAP}, Case{-256, 0}, Case{INT32_MIN, 0}}) {
+    std::vector<uint8_t> bytes = SampleSave();
+    std::memcpy(&bytes[1088], &c.stored, 4); // little-endian on this machine
+    WriteBytes(SavePath(), bytes);
+    LoadHighScoreFile();
+    EXPECT_EQ(HighScores.profile.money, c.held) << c.stored;
+    EXPECT_EQ(HighScores.profile.storyProgress, 42) << "other values stay as read";
+  }
 }
 
 TEST_F(PlayerFiles, SavingWritesTheRecordWithTheLiveItemSlots) {

@@ -13,6 +13,7 @@
 #include "assets/image_parse.h"
 #include "assets/text.h"
 #include "core/files.h"
+#include "frontend/highscore.h"
 
 namespace {
 
@@ -189,6 +190,13 @@ TEST_F(GeneratedFont, LongestGameLinesFitTheirPanels) {
   EXPECT_LE(TextWidth("<< PREVIOUS PAGE", 30), 218 - 13);
   // The map's first hint: a 260-pixel panel, the text 15 pixels in.
   EXPECT_LE(TextWidth("Click here to start the first level...", 20), 245);
+  // The most money the player can hold, in the three places it is shown: the
+  // shop's panel (from x 388 to 480) and the map's (638 to 739) at size 25, the
+  // level-clear panel (383 to 500) at size 30.
+  const std::string most = std::to_string(MONEY_CAP);
+  EXPECT_LE(TextWidth("X " + most, 25), 480 - 388);
+  EXPECT_LE(TextWidth("X " + most, 25), 739 - 638);
+  EXPECT_LE(TextWidth("= " + most, 30), 500 - 383);
   std::copy(std::begin(saved), std::end(saved), FontWidths);
 }
 
