@@ -70,6 +70,10 @@ protected:
       std::vector<uint8_t> bytes;
       ASSERT_TRUE(ReadWholeFile(dir + "sound/" + SampleFiles[n], bytes)) << SampleFiles[n];
       ASSERT_TRUE(ReadWav(bytes, wavs[n])) << SampleFiles[n];
+      // The game's own check lets every generated effect through to the mixer.
+      WavFormat format;
+      std::string why;
+      ASSERT_TRUE(CheckWav(bytes.data(), bytes.size(), format, why)) << SampleFiles[n] << ": " << why;
     }
   }
   Wav wavs[SAMPLE_COUNT];
