@@ -6,6 +6,5 @@
 
 int main() {
   fedisableexcept(FE_ALL_EXCEPT);
-  RunProgram();
-  return 0;
+  return RunProgram();
 }

@@ -29,6 +29,7 @@ uint8_t AudioStarted = 0;
 uint8_t SpaceRepeatTimer = 0;
 uint8_t CtrlRepeatTimer = 0;
 int32_t PrevGameHoverId = 0;
+int ExitStatus = 0;
 
 namespace {
 constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel,     GameTick,     DrawGameScene,
@@ -92,6 +93,7 @@ int RunProgram() {
 
   std::memset(Keys, 0, sizeof Keys);
   DisplaySwitchRequested = 0;
+  ExitStatus = 0;
 
   BaseDir = ProgramDirectory();
   SeedRandom(static_cast<uint64_t>(std::time(nullptr)) * 1000u + PlatformTicks());
@@ -102,6 +104,11 @@ int RunProgram() {
   ReadOptionsFile();
   GameWindow.init.fullScreen = Options[OPT_FULLSCREEN];
 
+  // Without a display the game would run unseen until killed.
+  if (!PlatformInitVideo()) {
+    PlatformMessageBox(PlatformVideoFailure(), "Error", MessageIcon::Error);
+    return 1;
+  }
   if (!RegisterGameWindowClass(GameApplication)) {
     PlatformMessageBox("Error Registering Window Class!", "Error", MessageIcon::Exclamation);
     return -1;
@@ -121,6 +128,7 @@ int RunProgram() {
     } else {
       PlatformMessageBox("No OpenGL - No Fun!", "Error", MessageIcon::Exclamation);
       ProgramRunning = 0;
+      ExitStatus = 1;
       // The window of a display switch could not be made: the program ends here,
       // so the exit sequence the switch skipped runs now and nothing is lost.
       if (RestartPending != 0) {
@@ -131,7 +139,7 @@ int RunProgram() {
   }
 
   UnregisterGameWindowClass(GameApplication);
-  return 0;
+  return ExitStatus;
 }
 
 bool InitializeGame() {
@@ -149,7 +157,8 @@ bool InitializeGame() {
 
 void ShutdownGame() {
   if (RestartPending != 0) return;
-  SaveHighScoreFile();
+  // The failure has been reported; the exit status says it too.
+  if (!SaveHighScoreFile()) ExitStatus = 1;
   ReleaseModels();
   RestartPending = 0;
   StopAudio();

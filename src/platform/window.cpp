@@ -31,6 +31,8 @@ SDL_Rect ConfinedRect{0, 0, 0, 0};
 uint32_t PrivateEventType = 0;
 enum : int32_t { PRIVATE_QUIT = 0, PRIVATE_TOGGLE_DISPLAY = 1 };
 
+std::string VideoFailure;
+
 int MessageCount = 0;
 std::string LastMessageText;
 std::string LastMessageCaption;
@@ -53,6 +55,15 @@ bool DisplayAvailable() {
   const char* x = SDL_getenv("DISPLAY");
   const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
   return (x && *x) || (wayland && *wayland);
+}
+
+// False when SDL started one of its headless drivers without SDL_VIDEODRIVER
+// naming it: nothing would be seen.
+bool VideoDriverUsable() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)) return true;
+  const char* wanted = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return wanted && std::strstr(wanted, driver) != nullptr;
 }
 
 void SetGLAttributes(int samples) {
@@ -210,13 +221,29 @@ bool PlatformInitVideo() {
   // the message loop renders a frame whenever nothing is waiting.
   SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+    VideoFailure = std::string("The display cannot be opened: ") + SDL_GetError() + ".";
     return false;
   }
+  if (!VideoDriverUsable()) {
+    const char* x = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    VideoFailure = std::string("No display to show the game on: ") +
+                   ((x && *x) || (wayland && *wayland)
+                        ? "the desktop named by DISPLAY or WAYLAND_DISPLAY cannot be reached"
+                        : "neither DISPLAY nor WAYLAND_DISPLAY is set") +
+                   ". Quorbels needs a graphical desktop.";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  VideoFailure.clear();
   SDL_DisableScreenSaver();
   PrivateEvent();
   VideoStarted = true;
   return true;
+}
+
+const char* PlatformVideoFailure() {
+  return VideoFailure.c_str();
 }
 
 void PlatformQuitVideo() {
