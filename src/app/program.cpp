@@ -46,6 +46,8 @@ constexpr HeldKeyAction HELD_KEY_ACTIONS[] = {
     {27, 7},                                            // Esc: pause
     {116, 8}, {117, 9}, {118, 10}, {119, 11}, {120, 12} // F5..F9: themes
 };
+constexpr uint8_t ACTION_ITEM_FIRST = 4; // F1
+constexpr uint8_t ACTION_ITEM_LAST = 6;  // F3
 constexpr uint8_t VK_SPACE = 32;
 constexpr uint8_t VK_CONTROL = 17;
 constexpr uint8_t SPACE_REPEAT_TICKS = 40;
@@ -92,6 +94,7 @@ int RunProgram() {
   DescribeGameWindow(1);
 
   std::memset(Keys, 0, sizeof Keys);
+  std::memset(KeyPresses, 0, sizeof KeyPresses);
   DisplaySwitchRequested = 0;
   ExitStatus = 0;
 
@@ -165,23 +168,35 @@ void ShutdownGame() {
 }
 
 void FrameUpdate(uint32_t now) {
-  if (LoadingActive == 1) return;
-  if (Keys[VK_SPACE] != 0 && SpaceRepeatTimer == 0) {
+  // A key counts as down in this frame when it is held now or was pressed since
+  // the last frame: a quick tap between two slow frames is not lost. Presses made
+  // while loading are dropped with the frame.
+  auto down = [](int vk) { return Keys[vk] != 0 || KeyPresses[vk] != 0; };
+  if (LoadingActive == 1) {
+    std::memset(KeyPresses, 0, sizeof KeyPresses);
+    return;
+  }
+  if (down(VK_SPACE) && SpaceRepeatTimer == 0) {
     ShellCalls.dispatchAction(2);
     SpaceRepeatTimer = SPACE_REPEAT_TICKS;
   }
-  if (Keys[VK_CONTROL] != 0 && CtrlRepeatTimer == 0) {
+  if (down(VK_CONTROL) && CtrlRepeatTimer == 0) {
     ShellCalls.dispatchAction(3);
     CtrlRepeatTimer = CTRL_REPEAT_TICKS;
   }
   for (const HeldKeyAction& held : HELD_KEY_ACTIONS) {
-    if (Keys[held.vk] != 0) ShellCalls.dispatchAction(held.action);
+    // The item keys act on the game being played; outside one the game state is
+    // that of no game (or of the last one), and using an item there would only
+    // destroy it.
+    if (held.action >= ACTION_ITEM_FIRST && held.action <= ACTION_ITEM_LAST && TopMode != MODE_GAME) continue;
+    if (down(held.vk)) ShellCalls.dispatchAction(held.action);
   }
   if (NameEntryActive == 1) {
     for (int vk = 0; vk < 256; ++vk) {
-      if (Keys[vk] == 1) ShellCalls.nameEntryKey(vk);
+      if (down(vk)) ShellCalls.nameEntryKey(vk);
     }
   }
+  std::memset(KeyPresses, 0, sizeof KeyPresses);
   DispatchFrame(now);
   if (DisplaySwitchRequested == 1) {
     DisplaySwitchRequested = 0;
