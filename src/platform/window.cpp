@@ -66,6 +66,23 @@ bool VideoDriverUsable() {
   return wanted && std::strstr(wanted, driver) != nullptr;
 }
 
+// SDL's own X11 box puts a text on one line however long it is; a message that
+// names a file would make it wider than many screens. Lines are broken at blanks.
+std::string WrapForBox(const char* text) {
+  constexpr size_t WIDTH = 72;
+  std::string out(text);
+  size_t lineStart = 0;
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (out[i] == '\n') lineStart = i + 1;
+    if (i - lineStart < WIDTH) continue;
+    size_t blank = out.rfind(' ', i);
+    if (blank == std::string::npos || blank < lineStart) continue;
+    out[blank] = '\n';
+    lineStart = blank + 1;
+  }
+  return out;
+}
+
 void SetGLAttributes(int samples) {
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
@@ -194,7 +211,7 @@ void PlatformMessageBox(const char* text, const char* caption, MessageIcon icon)
                    : icon == MessageIcon::Exclamation ? SDL_MESSAGEBOX_WARNING
                                                       : SDL_MESSAGEBOX_INFORMATION;
   // The game's window (if any) is the parent, so the box stays above it in full screen.
-  SDL_ShowSimpleMessageBox(flags, caption, text, Window);
+  SDL_ShowSimpleMessageBox(flags, caption, WrapForBox(text).c_str(), Window);
 }
 
 int PlatformMessageCount() {

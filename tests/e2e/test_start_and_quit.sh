@@ -19,12 +19,11 @@ expect_failed_start() {
   e2e_launch
   while kill -0 "$E2E_PID" 2>/dev/null && [ "$waited" -lt 300 ]; do
     xdotool search --onlyvisible --name '^quorbels$' >/dev/null 2>&1 && e2e_fail "$what: the game window opened"
-    box=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -n 1 || true)
+    box=$(e2e_find_box Error)
     if [ -n "$box" ]; then
       E2E_WIN=$box
       e2e_screenshot "$what" >/dev/null
-      xdotool mousemove --window "$box" 20 20
-      e2e_key Return
+      e2e_answer_box "$box"
     fi
     sleep 0.1
     waited=$((waited + 1))
