@@ -70,6 +70,7 @@ bool OpenGameWindow(GL_Window& window) {
   window.visible = 1;
   ResizeViewport(init.width, init.height);
   std::memset(window.keys ? window.keys : Keys, 0, 256);
+  std::memset(KeyPresses, 0, sizeof KeyPresses);
   window.createdTick = PlatformTicks();
   return true;
 }
@@ -125,7 +126,10 @@ int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {
     ApplyOptionVolumes();
     return 0;
   case EventType::KeyDown:
-    if (event.vk >= 0 && event.vk <= 255) keys[event.vk] = 1;
+    if (event.vk >= 0 && event.vk <= 255) {
+      keys[event.vk] = 1;
+      KeyPresses[event.vk] = 1;
+    }
     return 0;
   case EventType::KeyUp:
     if (event.vk >= 0 && event.vk <= 255) keys[event.vk] = 0;

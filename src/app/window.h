@@ -10,24 +10,24 @@
 #include "platform/platform.h"
 
 struct Application {
-  std::string className;  // "OpenGL"
+  std::string className; // "OpenGL"
 };
 
 struct GL_WindowInit {
   Application* application;
-  std::string title;  // "quorbels"
-  int32_t width;      // 800
-  int32_t height;     // 600
-  int32_t bitsPerPixel;  // 32
-  uint8_t fullScreen;    // cleared when the switch to full screen fails
+  std::string title;    // "quorbels"
+  int32_t width;        // 800
+  int32_t height;       // 600
+  int32_t bitsPerPixel; // 32
+  uint8_t fullScreen;   // cleared when the switch to full screen fails
 };
 
 struct GL_Window {
   uint8_t* keys;
-  uint8_t windowOpen;  // stands for the window, device and render context handles
+  uint8_t windowOpen; // stands for the window, device and render context handles
   GL_WindowInit init;
-  uint8_t visible;       // 0 while minimised
-  uint32_t createdTick;  // system time at the end of a successful opening
+  uint8_t visible;      // 0 while minimised
+  uint32_t createdTick; // system time at the end of a successful opening
 };
 
 extern Application GameApplication;

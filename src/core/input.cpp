@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 uint8_t Keys[256];
+uint8_t KeyPresses[256];
 int32_t MouseX = 0;
 int32_t MouseY = 0;
 int32_t HoverId = 0;

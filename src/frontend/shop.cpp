@@ -63,7 +63,7 @@ bool BuyItem(int kind) {
   if (HighScores.profile.money < price) return false;
   for (uint8_t& slot : ItemSlots) {
     if (!SlotIsEmpty(slot)) continue;
-    HighScores.profile.money -= price;
+    HighScores.profile.money = LimitMoney(int64_t{HighScores.profile.money} - price);
     slot = static_cast<uint8_t>(kind);
     PlaySample(SND_BUY);
     return true;
@@ -74,7 +74,7 @@ bool BuyItem(int kind) {
 bool SellItem(int slot) {
   if (slot < 0 || slot > 2 || SlotIsEmpty(ItemSlots[slot])) return false;
   ItemSlots[slot] = ITEM_NONE;
-  HighScores.profile.money += SELL_PRICE;
+  HighScores.profile.money = LimitMoney(int64_t{HighScores.profile.money} + SELL_PRICE);
   PlaySample(SND_SELL);
   return true;
 }

@@ -28,8 +28,13 @@ const char* PlatformLastMessageCaption();
 void PlatformShowMessageBoxes(bool shown);
 
 // --- video -------------------------------------------------------------------
-// Starts SDL's video and event subsystems. False on failure.
+// Starts SDL's video and event subsystems. False on failure, and also when there
+// is no display: SDL fell back to one of its headless drivers ("offscreen",
+// "dummy") that SDL_VIDEODRIVER did not ask for, as it does when neither DISPLAY
+// nor WAYLAND_DISPLAY is set; the game would then run unseen. PlatformVideoFailure
+// says why, in a sentence for the player.
 bool PlatformInitVideo();
+const char* PlatformVideoFailure();
 void PlatformQuitVideo();
 
 // Opens the 800 x 600 game window with an OpenGL compatibility context (double

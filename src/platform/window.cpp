@@ -31,6 +31,8 @@ SDL_Rect ConfinedRect{0, 0, 0, 0};
 uint32_t PrivateEventType = 0;
 enum : int32_t { PRIVATE_QUIT = 0, PRIVATE_TOGGLE_DISPLAY = 1 };
 
+std::string VideoFailure;
+
 int MessageCount = 0;
 std::string LastMessageText;
 std::string LastMessageCaption;
@@ -53,6 +55,32 @@ bool DisplayAvailable() {
   const char* x = SDL_getenv("DISPLAY");
   const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
   return (x && *x) || (wayland && *wayland);
+}
+
+// False when SDL started one of its headless drivers without SDL_VIDEODRIVER
+// naming it: nothing would be seen.
+bool VideoDriverUsable() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)) return true;
+  const char* wanted = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return wanted && std::strstr(wanted, driver) != nullptr;
+}
+
+// SDL's own X11 box puts a text on one line however long it is; a message that
+// names a file would make it wider than many screens. Lines are broken at blanks.
+std::string WrapForBox(const char* text) {
+  constexpr size_t WIDTH = 72;
+  std::string out(text);
+  size_t lineStart = 0;
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (out[i] == '\n') lineStart = i + 1;
+    if (i - lineStart < WIDTH) continue;
+    size_t blank = out.rfind(' ', i);
+    if (blank == std::string::npos || blank < lineStart) continue;
+    out[blank] = '\n';
+    lineStart = blank + 1;
+  }
+  return out;
 }
 
 void SetGLAttributes(int samples) {
@@ -183,7 +211,7 @@ void PlatformMessageBox(const char* text, const char* caption, MessageIcon icon)
                    : icon == MessageIcon::Exclamation ? SDL_MESSAGEBOX_WARNING
                                                       : SDL_MESSAGEBOX_INFORMATION;
   // The game's window (if any) is the parent, so the box stays above it in full screen.
-  SDL_ShowSimpleMessageBox(flags, caption, text, Window);
+  SDL_ShowSimpleMessageBox(flags, caption, WrapForBox(text).c_str(), Window);
 }
 
 int PlatformMessageCount() {
@@ -210,13 +238,29 @@ bool PlatformInitVideo() {
   // the message loop renders a frame whenever nothing is waiting.
   SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+    VideoFailure = std::string("The display cannot be opened: ") + SDL_GetError() + ".";
     return false;
   }
+  if (!VideoDriverUsable()) {
+    const char* x = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    VideoFailure = std::string("No display to show the game on: ") +
+                   ((x && *x) || (wayland && *wayland)
+                        ? "the desktop named by DISPLAY or WAYLAND_DISPLAY cannot be reached"
+                        : "neither DISPLAY nor WAYLAND_DISPLAY is set") +
+                   ". Quorbels needs a graphical desktop.";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  VideoFailure.clear();
   SDL_DisableScreenSaver();
   PrivateEvent();
   VideoStarted = true;
   return true;
+}
+
+const char* PlatformVideoFailure() {
+  return VideoFailure.c_str();
 }
 
 void PlatformQuitVideo() {

@@ -3,6 +3,8 @@
 // switch message. Events are fed in directly, as the message loop does.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -221,4 +223,32 @@ TEST(GameWindowOpening, WithoutOpenGLNothingIsLeftOpen) {
   CloseGameWindow(window);
   EXPECT_FALSE(PlatformWindowOpen());
   Keys[65] = 0;
+}
+
+TEST(GameWindowOpening, WithoutADisplayTheStartEndsWithOneClearReason) {
+  // Without DISPLAY and WAYLAND_DISPLAY SDL falls back to a headless driver and
+  // the game would run unseen until killed. A headless driver asked for by name
+  // (as these tests do) is taken.
+  struct Case {
+    const char* driver; // SDL_VIDEODRIVER, nullptr: unset
+    int exitCode;
+  };
+  for (Case c : {Case{nullptr, 3}, Case{"offscreen", 0}, Case{"dummy", 0}}) {
+    SCOPED_TRACE(c.driver ? c.driver : "no driver asked for");
+    EXPECT_EXIT(
+        {
+          PlatformQuitVideo();
+          unsetenv("DISPLAY");
+          unsetenv("WAYLAND_DISPLAY");
+          if (c.driver)
+            setenv("SDL_VIDEODRIVER", c.driver, 1);
+          else
+            unsetenv("SDL_VIDEODRIVER");
+          bool started = PlatformInitVideo();
+          std::fprintf(stderr, "[%s]\n", PlatformVideoFailure());
+          std::_Exit(started ? 0 : 3);
+        },
+        testing::ExitedWithCode(c.exitCode),
+        c.exitCode ? "No display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set" : "\\[\\]");
+  }
 }

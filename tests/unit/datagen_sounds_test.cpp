@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "assets/sound.h"
+#include "core/files.h"
 #include "measure.h"
 
 namespace {
@@ -28,6 +29,12 @@ protected:
     for (int n = 0; n < SAMPLE_COUNT; ++n) {
       std::string error;
       ASSERT_TRUE(measure::ReadWav(dir + "sound/" + SampleFiles[n], wavs[n], error)) << error;
+      // The game's own check lets every generated effect through to the mixer.
+      std::vector<uint8_t> bytes;
+      ASSERT_TRUE(ReadWholeFile(dir + "sound/" + SampleFiles[n], bytes)) << SampleFiles[n];
+      WavFormat format;
+      std::string why;
+      ASSERT_TRUE(CheckWav(bytes.data(), bytes.size(), format, why)) << SampleFiles[n] << ": " << why;
     }
   }
   // The first channel's samples.
