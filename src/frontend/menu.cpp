@@ -144,7 +144,7 @@ void MainMenuClick(int32_t id) {
     OpenSideScreen(true, false);
     break;
   case MAIN_QUIT_ID:
-    QuitProgram();
+    if (StripStillTicks >= QUIT_STILL_TICKS) QuitProgram();
     break;
   case MAIN_INSTRUCTIONS_ID:
     OpenSideScreen(false, true);
@@ -194,6 +194,7 @@ void EnterFrontEnd(uint32_t now) {
   MenuStartTime = now;
   MenuTicks = 0;
   FadeLevel = 0;
+  StripStillTicks = 0;
   OptionsOpen = 0;
   InstructionsOpen = 0;
   if (MenuScreen != SCREEN_MAP && MenuScreen != SCREEN_SHOP) StartMusic(MUS_TITLE);
@@ -206,6 +207,10 @@ void EnterFrontEnd(uint32_t now) {
 
 void MenuTick() {
   ++MenuTicks;
+  if (SlidePos != SlideTarget)
+    StripStillTicks = 0;
+  else if (StripStillTicks < 255)
+    ++StripStillTicks;
   if (SlidePos > SlideTarget) --SlidePos;
   if (SlidePos < SlideTarget) ++SlidePos;
   // A side screen becomes the main menu once the strip has brought the main menu
