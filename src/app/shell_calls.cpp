@@ -8,9 +8,9 @@
 #include "play/name_entry.h"
 
 namespace {
-constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel,     GameTick,     DrawGameScene,
-                                             EnterFrontEnd,  MenuFrame,    MenuClick,
-                                             DispatchAction, NameEntryKey, PlaySample};
+constexpr ShellCallTable REAL_SHELL_CALLS = {StartLevel, GameTick,        DrawGameScene,  EnterFrontEnd,
+                                             MenuFrame,  MenuClick,       DispatchAction, NameEntryKey,
+                                             PlaySample, PauseRunningGame};
 } // namespace
 
 ShellCallTable ShellCalls = REAL_SHELL_CALLS;

@@ -15,6 +15,7 @@ struct ShellCallTable {
   void (*dispatchAction)(uint8_t code);
   void (*nameEntryKey)(int vk);
   void (*playSample)(int n);
+  void (*pauseGame)(); // the game is paused from outside (the focus lost)
 };
 extern ShellCallTable ShellCalls;
 // Puts the real operations back into ShellCalls.

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 #include <cstring>
 
+#include "app/desktop.h"
 #include "app/shell_calls.h"
 #include "assets/sound.h"
 #include "core/modes.h"
@@ -29,13 +30,20 @@ void StorePointer(const PlatformEvent& event) {
   MouseX = event.x & 0xFFFF;
   MouseY = event.y & 0xFFFF;
 }
+
+// The screen saver may start whenever the game is not in front of the player.
+void FollowFront(const GL_Window& window) {
+  PlatformAllowScreenSaver(window.visible == 0 || window.active == 0);
+}
 } // namespace
 
 bool RegisterGameWindowClass(Application& application) {
+  NameGameToDesktop();
   if (application.className.empty() || !PlatformInitVideo()) {
     PlatformMessageBox("RegisterClassEx Failed!", "Error", MessageIcon::Exclamation);
     return false;
   }
+  LoadWindowIcon();
   return true;
 }
 
@@ -68,6 +76,9 @@ bool OpenGameWindow(GL_Window& window) {
   }
   PlatformShowWindow();
   window.visible = 1;
+  // The window is shown and raised in front of the player.
+  window.active = 1;
+  FollowFront(window);
   ResizeViewport(init.width, init.height);
   std::memset(window.keys ? window.keys : Keys, 0, 256);
   std::memset(KeyPresses, 0, sizeof KeyPresses);
@@ -111,19 +122,27 @@ int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {
   case EventType::Restored:
     window.visible = 1;
     ApplyOptionVolumes();
+    FollowFront(window);
     return 0;
   case EventType::Minimised:
     window.visible = 0;
     Mute();
+    FollowFront(window);
     return 0;
   case EventType::Close:
     QuitProgram();
     return 0;
   case EventType::FocusLost:
+    window.active = 0;
     Mute();
+    FollowFront(window);
+    // The player has turned to something else: the stones wait in the pause dialog.
+    if (TopMode == MODE_GAME) ShellCalls.pauseGame();
     return 0;
   case EventType::FocusGained:
+    window.active = 1;
     ApplyOptionVolumes();
+    FollowFront(window);
     return 0;
   case EventType::KeyDown:
     if (event.vk >= 0 && event.vk <= 255) {

@@ -2,6 +2,10 @@
 // input: it keeps the key table and the mouse position the rest of the program
 // reads, turns mouse buttons into player actions or front-end clicks, mutes the
 // audio while minimised or inactive, and answers the display-switch message.
+//
+// The desktop: the window carries the game's icon and the desktop entry's class
+// (app/desktop.h); the screen saver is held off only while the window is in front
+// (shown and focused); a game in play is paused when the window loses the focus.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -27,6 +31,7 @@ struct GL_Window {
   uint8_t windowOpen; // stands for the window, device and render context handles
   GL_WindowInit init;
   uint8_t visible;      // 0 while minimised
+  uint8_t active;       // 1 while the window has the input focus (from its opening on)
   uint32_t createdTick; // system time at the end of a successful opening
 };
 

@@ -27,6 +27,23 @@ const char* PlatformLastMessageCaption();
 // message can never wait for a click nobody makes.
 void PlatformShowMessageBoxes(bool shown);
 
+// --- the desktop ---------------------------------------------------------------
+// Names the program to the desktop; call before PlatformInitVideo. `appId` becomes
+// the window's class (X11 WM_CLASS) and application id (Wayland), so that docks and
+// task switchers match the window with the desktop entry of that name; a class the
+// player set in SDL_VIDEO_X11_WMCLASS or SDL_VIDEO_WAYLAND_WMCLASS is kept. `name`
+// is what the desktop shows where it names the program (screen-saver inhibition,
+// the sound server's list of streams).
+void PlatformSetIdentity(const char* appId, const char* name);
+// The window's icon: width x height pixels, rows from the top, 4 bytes each (red,
+// green, blue, alpha). Kept, and given to the open window and to every window
+// opened later.
+void PlatformSetWindowIcon(const uint8_t* rgba, int width, int height);
+// Lets the screen saver and the monitor's power saving start (true) or holds them
+// off (false). The video start holds them off.
+void PlatformAllowScreenSaver(bool allowed);
+bool PlatformScreenSaverAllowed();
+
 // --- video -------------------------------------------------------------------
 // Starts SDL's video and event subsystems. False on failure, and also when there
 // is no display: SDL fell back to one of its headless drivers ("offscreen",

@@ -9,3 +9,6 @@ SDL_Window* PlatformSdlWindow();
 
 // Moves and sizes the window directly on the X server (nothing elsewhere).
 void PlatformPlaceWindow(SDL_Window* window, int x, int y, int width, int height);
+// Lifts the X server's screen-saver suspension that SDL took for the window's
+// connection, where SDL itself does not (see platform.h's PlatformAllowScreenSaver).
+void PlatformReleaseXScreenSaver(SDL_Window* window);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/sdl_window.h"
@@ -32,6 +33,11 @@ uint32_t PrivateEventType = 0;
 enum : int32_t { PRIVATE_QUIT = 0, PRIVATE_TOGGLE_DISPLAY = 1 };
 
 std::string VideoFailure;
+
+// The window icon as the desktop gets it (rows from the top, RGBA), kept for
+// every window the game opens.
+std::vector<uint8_t> IconPixels;
+int IconWidth = 0, IconHeight = 0;
 
 int MessageCount = 0;
 std::string LastMessageText;
@@ -184,6 +190,18 @@ bool Translate(const SDL_Event& e, PlatformEvent& out) {
   }
 }
 
+void ApplyIcon() {
+  if (!Window || IconPixels.empty()) return;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(IconPixels.data(), IconWidth, IconHeight, 32,
+                                                         IconWidth * 4, SDL_PIXELFORMAT_RGBA32);
+  if (!icon) {
+    std::fprintf(stderr, "SDL window icon: %s\n", SDL_GetError());
+    return;
+  }
+  SDL_SetWindowIcon(Window, icon);
+  SDL_FreeSurface(icon);
+}
+
 void PushPrivate(int32_t code) {
   SDL_Event e{};
   e.type = PrivateEvent();
@@ -225,6 +243,38 @@ const char* PlatformLastMessageCaption() {
 }
 void PlatformShowMessageBoxes(bool shown) {
   MessageBoxesShown = shown;
+}
+
+// --- the desktop -----------------------------------------------------------------
+
+void PlatformSetIdentity(const char* appId, const char* name) {
+  // SDL reads the class from these variables when its video starts (X11 and
+  // Wayland each have their own); without them it would take the program's file name.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", appId, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", appId, 0);
+  SDL_SetHint(SDL_HINT_APP_NAME, name);
+}
+
+void PlatformSetWindowIcon(const uint8_t* rgba, int width, int height) {
+  if (!rgba || width <= 0 || height <= 0) return;
+  IconPixels.assign(rgba, rgba + static_cast<size_t>(width) * height * 4);
+  IconWidth = width;
+  IconHeight = height;
+  ApplyIcon();
+}
+
+void PlatformAllowScreenSaver(bool allowed) {
+  if (!VideoStarted || allowed == (SDL_IsScreenSaverEnabled() == SDL_TRUE)) return;
+  if (allowed) {
+    SDL_EnableScreenSaver();
+    PlatformReleaseXScreenSaver(Window);
+  } else {
+    SDL_DisableScreenSaver();
+  }
+}
+
+bool PlatformScreenSaverAllowed() {
+  return VideoStarted && SDL_IsScreenSaverEnabled();
 }
 
 // --- video ---------------------------------------------------------------------
@@ -291,6 +341,7 @@ bool PlatformOpenWindow(const char* title, int width, int height, bool fullscree
     return false;
   }
   ++ContextSerial;
+  ApplyIcon();
   if (fullscreenOk) *fullscreenOk = fullscreen && IsFullscreen(Window);
   if (fullscreen && !IsFullscreen(Window)) SDL_SetWindowSize(Window, width, height);
   return true;

@@ -74,13 +74,14 @@ void RecordNameKey(int vk) {
 void RecordSample(int n) {
   Rec.samples.push_back(n);
 }
+void RecordPause() {}
 
 class FrameDriver : public testing::Test {
 protected:
   void SetUp() override {
     Rec = Record{};
     ShellCalls = {RecordStart,     RecordTick,   RecordDraw,    RecordEnterFrontEnd, RecordMenuFrame,
-                  RecordMenuClick, RecordAction, RecordNameKey, RecordSample};
+                  RecordMenuClick, RecordAction, RecordNameKey, RecordSample,        RecordPause};
     std::memset(Keys, 0, sizeof Keys);
     TopMode = MODE_GAME;
     LoadingActive = 0;

@@ -16,7 +16,7 @@
 
 namespace {
 struct Click {
-  char kind; // 'a' action, 'm' menu click
+  char kind; // 'a' action, 'm' menu click, 'p' pause
   int code;
   int32_t x, y; // the pointer the handler saw
 };
@@ -28,6 +28,9 @@ void RecordAction(uint8_t code) {
 }
 void RecordMenuClick() {
   Clicks.push_back({'m', 0, MouseX, MouseY});
+}
+void RecordPause() {
+  Clicks.push_back({'p', 0, MouseX, MouseY});
 }
 void RecordSound(const SoundRequest& r) {
   if (r.op == SoundRequest::StreamVolume || r.op == SoundRequest::SampleVolume) Volumes.push_back(r);
@@ -52,6 +55,7 @@ protected:
     ResetShellCalls();
     ShellCalls.dispatchAction = RecordAction;
     ShellCalls.menuClick = RecordMenuClick;
+    ShellCalls.pauseGame = RecordPause;
     SetSoundObserver(RecordSound);
     window = GL_Window{};
     window.keys = Keys;
@@ -157,6 +161,36 @@ TEST_F(WindowProc, ComingBackFromAnotherProgramUsesTheCurrentOptions) {
   Options[OPT_SOUND_VOLUME] = 0;
   GameWindowProc(window, Event(EventType::FocusGained));
   EXPECT_EQ(TakeVolumes(), (std::vector<int>{1020, 2000}));
+}
+
+TEST_F(WindowProc, TheScreenSaverIsHeldOffOnlyWhileTheWindowIsInFront) {
+  ASSERT_TRUE(PlatformInitVideo());
+  window.active = 1;
+  struct Step {
+    EventType event;
+    bool allowed;
+  };
+  const Step steps[] = {
+      {EventType::FocusLost, true}, {EventType::FocusGained, false}, {EventType::Minimised, true},
+      {EventType::FocusLost, true}, {EventType::Restored, true},     {EventType::FocusGained, false},
+      {EventType::Minimised, true}, {EventType::Restored, false},
+  };
+  PlatformAllowScreenSaver(false);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(static_cast<int>(step.event));
+    GameWindowProc(window, Event(step.event));
+    EXPECT_EQ(PlatformScreenSaverAllowed(), step.allowed);
+  }
+}
+
+TEST_F(WindowProc, LosingTheFocusPausesAGameOnly) {
+  for (uint8_t mode : {MODE_GAME, MODE_FRONTEND, MODE_START_GAME}) {
+    TopMode = mode;
+    GameWindowProc(window, Event(EventType::FocusLost));
+    GameWindowProc(window, Event(EventType::FocusGained));
+  }
+  ASSERT_EQ(Clicks.size(), 1u);
+  EXPECT_EQ(Clicks[0].kind, 'p');
 }
 
 TEST_F(WindowProc, ScreenSaverRequestsAreRefusedQuietly) {
