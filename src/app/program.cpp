@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/loader.h"
+#include "app/pad_input.h"
 #include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
@@ -156,6 +157,7 @@ void FrameUpdate(uint32_t now) {
     std::memset(KeyPresses, 0, sizeof KeyPresses);
     return;
   }
+  PadFrame(now);
   if (down(VK_SPACE) && SpaceRepeatTimer == 0) {
     ShellCalls.dispatchAction(2);
     SpaceRepeatTimer = SPACE_REPEAT_TICKS;

@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "app/desktop.h"
+#include "app/pad_input.h"
 #include "app/shell_calls.h"
 #include "assets/sound.h"
 #include "core/modes.h"
+#include "core/pad.h"
 #include "game/options.h"
 #include "render/gl_state.h"
 
@@ -34,6 +36,14 @@ void StorePointer(const PlatformEvent& event) {
 // The screen saver may start whenever the game is not in front of the player.
 void FollowFront(const GL_Window& window) {
   PlatformAllowScreenSaver(window.visible == 0 || window.active == 0);
+}
+
+bool IsPadButton(int button) {
+  return button >= 0 && button < PAD_BUTTONS;
+}
+
+int16_t StickValue(int v) {
+  return static_cast<int16_t>(v < -32768 ? -32768 : v > 32767 ? 32767 : v);
 }
 } // namespace
 
@@ -167,6 +177,29 @@ int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {
     } else if (event.button == 2) {
       ShellCalls.dispatchAction(2);
     }
+    return 0;
+  case EventType::PadAdded:
+    PadsConnected = static_cast<uint8_t>(event.x);
+    return 0;
+  case EventType::PadRemoved:
+    PadsConnected = static_cast<uint8_t>(event.x);
+    std::memset(PadHeld, 0, sizeof PadHeld);
+    PadStickX = PadStickY = 0;
+    ResetPadInput();
+    // A player whose pad has gone cannot go on: the game waits in its pause dialog.
+    if (TopMode == MODE_GAME) ShellCalls.pauseGame();
+    return 0;
+  case EventType::PadButtonDown:
+    if (!IsPadButton(event.button)) return 0;
+    PadHeld[event.button] = 1;
+    PadButtonPressed(static_cast<PadButton>(event.button));
+    return 0;
+  case EventType::PadButtonUp:
+    if (IsPadButton(event.button)) PadHeld[event.button] = 0;
+    return 0;
+  case EventType::PadStick:
+    PadStickX = StickValue(event.x);
+    PadStickY = StickValue(event.y);
     return 0;
   case EventType::ToggleDisplay:
     WantFullscreen = static_cast<uint8_t>(1 - WantFullscreen);

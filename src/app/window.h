@@ -1,11 +1,14 @@
 // The game window and its input. The window procedure is the only producer of
-// input: it keeps the key table and the mouse position the rest of the program
-// reads, turns mouse buttons into player actions or front-end clicks, mutes the
-// audio while minimised or inactive, and answers the display-switch message.
+// input: it keeps the key table, the mouse position and the game controllers'
+// state the rest of the program reads, turns mouse buttons into player actions or
+// front-end clicks and controller buttons into the same through app/pad_input.h,
+// mutes the audio while minimised or inactive, and answers the display-switch
+// message.
 //
 // The desktop: the window carries the game's icon and the desktop entry's class
 // (app/desktop.h); the screen saver is held off only while the window is in front
-// (shown and focused); a game in play is paused when the window loses the focus.
+// (shown and focused); a game in play is paused when the window loses the focus or
+// a game controller is unplugged.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -31,3 +31,8 @@ extern uint8_t CtrlRepeatTimer;
 void ConfineCursor();
 // Releases the confinement (pause, game over, front-end).
 void ReleaseCursor();
+// Whether the pointer is confined to the play band now; a game controller moving
+// the pointer keeps within the same band.
+bool CursorConfined();
+// The band, in picture pixels (right and bottom exclusive).
+constexpr int32_t CONFINE_LEFT = 5, CONFINE_TOP = 100, CONFINE_RIGHT = 795, CONFINE_BOTTOM = 500;

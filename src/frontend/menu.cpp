@@ -238,7 +238,7 @@ void DrawMenus() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   ReleaseCursor();
   BeginScreenSpace();
-  HoverId = 0;
+  BeginLabels();
   HoverSpot = 0;
 
   if (MenuScreen < SCREEN_MAP) {

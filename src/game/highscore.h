@@ -63,6 +63,7 @@ bool SaveHighScoreFile();
 extern uint8_t NameEntryActive;      // 1 while the "New Highscore" dialog is up
 extern std::string PlayerName;       // at most 12 characters typed
 extern uint8_t KeyRepeatDelay[256];  // game ticks before a key types again
+extern char PadNameLetter;           // the letter a game controller adds next: 'A'..'Z' or a blank
 extern int32_t LastInsertSize;       // 8, 10, 12 or -1
 extern int32_t LastInsertIndex;      // 0..9 or -1
 

@@ -45,7 +45,8 @@ void PlatformAllowScreenSaver(bool allowed);
 bool PlatformScreenSaverAllowed();
 
 // --- video -------------------------------------------------------------------
-// Starts SDL's video and event subsystems. False on failure, and also when there
+// Starts SDL's video and event subsystems, and the game controllers (whose absence
+// is only reported on stderr). False on failure, and also when there
 // is no display: SDL fell back to one of its headless drivers ("offscreen",
 // "dummy") that SDL_VIDEODRIVER did not ask for, as it does when neither DISPLAY
 // nor WAYLAND_DISPLAY is set; the game would then run unseen. PlatformVideoFailure
@@ -113,6 +114,29 @@ void PlatformHidePointer();
 // Moves the pointer to a picture position (tests and the first frame only).
 void PlatformWarpPointer(int x, int y);
 
+// --- game controllers -------------------------------------------------------------
+// The buttons of SDL's game-controller layout, named by their places on an Xbox pad
+// (A bottom, B right, X left, Y top of the four face buttons). Any pad SDL knows,
+// from its own mapping database or from SDL_GAMECONTROLLERCONFIG, reports these.
+enum class PadButton : uint8_t {
+  A,
+  B,
+  X,
+  Y,
+  Back,
+  Guide,
+  Start,
+  LeftStick,
+  RightStick,
+  LeftShoulder,
+  RightShoulder,
+  DpadUp,
+  DpadDown,
+  DpadLeft,
+  DpadRight,
+};
+constexpr int PAD_BUTTONS = 15;
+
 // --- events -------------------------------------------------------------------
 enum class EventType : uint8_t {
   None,
@@ -128,6 +152,11 @@ enum class EventType : uint8_t {
   FocusGained,
   ToggleDisplay, // the private display-switch message (1025)
   ScreenSaver,   // a request to start the screen saver or power down the monitor
+  PadAdded,      // a game controller is ready (plugged in, or there at start); x = pads open
+  PadRemoved,    // a game controller was unplugged; x = pads open now
+  PadButtonDown, // button = PadButton
+  PadButtonUp,   // button = PadButton
+  PadStick,      // a left stick moved: x, y -32768..32767 (x right, y down)
 };
 struct PlatformEvent {
   EventType type = EventType::None;

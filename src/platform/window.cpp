@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controllers.h"
 #include "platform/platform.h"
 #include "platform/sdl_window.h"
 
@@ -182,6 +183,7 @@ bool Translate(const SDL_Event& e, PlatformEvent& out) {
       return false;
     }
   default:
+    if (TranslateControllerEvent(e, out)) return true;
     if (e.type == PrivateEvent()) {
       out.type = e.user.code == PRIVATE_TOGGLE_DISPLAY ? EventType::ToggleDisplay : EventType::Quit;
       return true;
@@ -306,6 +308,7 @@ bool PlatformInitVideo() {
   SDL_DisableScreenSaver();
   PrivateEvent();
   VideoStarted = true;
+  StartControllers();
   return true;
 }
 
@@ -315,6 +318,7 @@ const char* PlatformVideoFailure() {
 
 void PlatformQuitVideo() {
   if (!VideoStarted) return;
+  StopControllers();
   PlatformCloseWindow();
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
   VideoStarted = false;

@@ -4,6 +4,7 @@
 
 #include "assets/catalogue.h"
 #include "render/gl_state.h"
+#include "ui/pointer_targets.h"
 
 void DrawText(int x, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue, const std::string& text) {
   // Multisampling would blur the glyph edges of the small font.
@@ -69,7 +70,13 @@ void DrawHoverText(int x, int y, uint8_t size, const std::string& text, uint8_t 
   for (unsigned char c : text) wf += static_cast<float>(FontWidths[c]) / 32 * size;
   const bool under = MouseX >= x && MouseX <= x + wf && MouseY >= y && MouseY <= y + size;
   if (under) HoverId = id;
+  AddPointerTarget(x, y, static_cast<int>(wf + 1), size, id);
   DrawShadowedText(x, y, size, 255, 255, under ? 0 : 255, text);
+}
+
+void BeginLabels() {
+  HoverId = 0;
+  ClearPointerTargets();
 }
 
 void DrawCentredHoverText(int centre, int y, uint8_t size, const std::string& text, uint8_t id) {

@@ -74,14 +74,16 @@ void RecordNameKey(int vk) {
 void RecordSample(int n) {
   Rec.samples.push_back(n);
 }
+void RecordPadButton(PadButton) {}
 void RecordPause() {}
 
 class FrameDriver : public testing::Test {
 protected:
   void SetUp() override {
     Rec = Record{};
-    ShellCalls = {RecordStart,     RecordTick,   RecordDraw,    RecordEnterFrontEnd, RecordMenuFrame,
-                  RecordMenuClick, RecordAction, RecordNameKey, RecordSample,        RecordPause};
+    ShellCalls = {RecordStart,     RecordTick,      RecordDraw,      RecordEnterFrontEnd,
+                  RecordMenuFrame, RecordMenuClick, RecordAction,    RecordNameKey,
+                  RecordSample,    RecordPadButton, RecordPadButton, RecordPause};
     std::memset(Keys, 0, sizeof Keys);
     TopMode = MODE_GAME;
     LoadingActive = 0;

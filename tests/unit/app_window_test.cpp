@@ -11,12 +11,13 @@
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/sound.h"
+#include "core/pad.h"
 #include "game/options.h"
 #include "platform/platform.h"
 
 namespace {
 struct Click {
-  char kind; // 'a' action, 'm' menu click, 'p' pause
+  char kind; // 'a' action, 'm' menu click, 'g' / 'f' pad button in a game / the front-end, 'p' pause
   int code;
   int32_t x, y; // the pointer the handler saw
 };
@@ -28,6 +29,12 @@ void RecordAction(uint8_t code) {
 }
 void RecordMenuClick() {
   Clicks.push_back({'m', 0, MouseX, MouseY});
+}
+void RecordPadInGame(PadButton b) {
+  Clicks.push_back({'g', static_cast<int>(b), MouseX, MouseY});
+}
+void RecordPadInMenu(PadButton b) {
+  Clicks.push_back({'f', static_cast<int>(b), MouseX, MouseY});
 }
 void RecordPause() {
   Clicks.push_back({'p', 0, MouseX, MouseY});
@@ -55,6 +62,8 @@ protected:
     ResetShellCalls();
     ShellCalls.dispatchAction = RecordAction;
     ShellCalls.menuClick = RecordMenuClick;
+    ShellCalls.padGameButton = RecordPadInGame;
+    ShellCalls.padMenuButton = RecordPadInMenu;
     ShellCalls.pauseGame = RecordPause;
     SetSoundObserver(RecordSound);
     window = GL_Window{};
@@ -183,14 +192,50 @@ TEST_F(WindowProc, TheScreenSaverIsHeldOffOnlyWhileTheWindowIsInFront) {
   }
 }
 
-TEST_F(WindowProc, LosingTheFocusPausesAGameOnly) {
+TEST_F(WindowProc, LosingTheFocusOrThePadPausesAGameOnly) {
   for (uint8_t mode : {MODE_GAME, MODE_FRONTEND, MODE_START_GAME}) {
     TopMode = mode;
     GameWindowProc(window, Event(EventType::FocusLost));
     GameWindowProc(window, Event(EventType::FocusGained));
+    GameWindowProc(window, Event(EventType::PadAdded, 0, 0, 1));
+    GameWindowProc(window, Event(EventType::PadRemoved, 0, 0, 0));
   }
-  ASSERT_EQ(Clicks.size(), 1u);
+  ASSERT_EQ(Clicks.size(), 2u);
   EXPECT_EQ(Clicks[0].kind, 'p');
+  EXPECT_EQ(Clicks[1].kind, 'p');
+}
+
+TEST_F(WindowProc, PadButtonsAreHeldAndGoToTheGameOrTheFrontEnd) {
+  GameWindowProc(window, Event(EventType::PadAdded, 0, 0, 2));
+  EXPECT_EQ(PadsConnected, 2);
+  const int a = static_cast<int>(PadButton::A), start = static_cast<int>(PadButton::Start);
+  TopMode = MODE_GAME;
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, a));
+  EXPECT_TRUE(PadDown(PadButton::A));
+  TopMode = MODE_FRONTEND;
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, start));
+  TopMode = MODE_START_GAME; // between the two: nobody takes it
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, a));
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, PAD_BUTTONS)); // no such button
+  GameWindowProc(window, Event(EventType::PadButtonUp, 0, a));
+  EXPECT_FALSE(PadDown(PadButton::A));
+  EXPECT_TRUE(PadDown(PadButton::Start));
+  ASSERT_EQ(Clicks.size(), 2u);
+  EXPECT_EQ(Clicks[0].kind, 'g');
+  EXPECT_EQ(Clicks[0].code, a);
+  EXPECT_EQ(Clicks[1].kind, 'f');
+  EXPECT_EQ(Clicks[1].code, start);
+
+  GameWindowProc(window, Event(EventType::PadStick, 0, 0, 40000, -20000));
+  EXPECT_EQ(PadStickX, 32767);
+  EXPECT_EQ(PadStickY, -20000);
+  // A pad unplugged lets go of everything it held.
+  GameWindowProc(window, Event(EventType::PadRemoved, 0, 0, 1));
+  EXPECT_EQ(PadsConnected, 1);
+  EXPECT_FALSE(PadDown(PadButton::Start));
+  EXPECT_EQ(PadStickX, 0);
+  EXPECT_EQ(PadStickY, 0);
+  GameWindowProc(window, Event(EventType::PadRemoved, 0, 0, 0));
 }
 
 TEST_F(WindowProc, ScreenSaverRequestsAreRefusedQuietly) {
