@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "app/command_line.h"
+#include "app/desktop.h"
 #include "app/loader.h"
 #include "app/pad_input.h"
 #include "app/window.h"
@@ -88,6 +89,8 @@ int RunProgram() {
   // --fullscreen / --windowed choose this run's display; the saved option is left as it is.
   GameWindow.init.fullScreen = FullscreenForThisRun(Options[OPT_FULLSCREEN]);
 
+  // The window class must be named before the video starts: SDL reads it only then.
+  NameGameToDesktop();
   // Without a display the game would run unseen until killed.
   if (!PlatformInitVideo()) {
     PlatformMessageBox(PlatformVideoFailure(), "Error", MessageIcon::Error);

@@ -48,7 +48,7 @@ int16_t StickValue(int v) {
 } // namespace
 
 bool RegisterGameWindowClass(Application& application) {
-  NameGameToDesktop();
+  NameGameToDesktop(); // a no-op when RunProgram named it already; the GL tests start here
   if (application.className.empty() || !PlatformInitVideo()) {
     PlatformMessageBox("RegisterClassEx Failed!", "Error", MessageIcon::Exclamation);
     return false;
