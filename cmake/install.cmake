@@ -21,7 +21,6 @@
 #   desktop entry, icons, metainfo and manual page as above
 include(GNUInstallDirs)
 
-set(QUORBELS_APP_ID io.github.quorbels.Quorbels)
 # Who answers for the Debian package and the upstream contact in its copyright file.
 set(QUORBELS_MAINTAINER "The Quorbels team <quorbels@users.noreply.github.com>")
 # The README's pictures as software centres fetch them.

@@ -4,7 +4,9 @@
 #include <ctime>
 
 #include "app/command_line.h"
+#include "app/desktop.h"
 #include "app/loader.h"
+#include "app/pad_input.h"
 #include "app/window.h"
 #include "assets/sound.h"
 #include "core/arith.h"
@@ -18,6 +20,9 @@
 uint8_t AudioStarted = 0;
 
 namespace {
+// What RunProgram returns: set to 1 by every failure that ends the program.
+int ExitStatus = 0;
+
 // Keys that fire an action on every frame they are held, in the order they are checked.
 struct HeldKeyAction {
   uint8_t vk;
@@ -28,6 +33,8 @@ constexpr HeldKeyAction HELD_KEY_ACTIONS[] = {
     {27, 7},                                            // Esc: pause
     {116, 8}, {117, 9}, {118, 10}, {119, 11}, {120, 12} // F5..F9: themes
 };
+constexpr uint8_t ACTION_ITEM_FIRST = 4; // F1
+constexpr uint8_t ACTION_ITEM_LAST = 6;  // F3
 constexpr uint8_t VK_SPACE = 32;
 constexpr uint8_t VK_CONTROL = 17;
 constexpr uint8_t SPACE_REPEAT_TICKS = 40;
@@ -71,15 +78,27 @@ int RunProgram() {
   DescribeGameWindow(1);
 
   std::memset(Keys, 0, sizeof Keys);
+  std::memset(KeyPresses, 0, sizeof KeyPresses);
   DisplaySwitchRequested = 0;
+  ExitStatus = 0;
 
   BaseDir = ProgramDirectory();
   SeedRandom(static_cast<uint64_t>(std::time(nullptr)) * 1000u + PlatformTicks());
+
+  // A second copy on the same saves would overwrite the first one's progress at exit.
+  if (!ClaimSaveFolder()) return 1;
 
   ReadOptionsFile();
   // --fullscreen / --windowed choose this run's display; the saved option is left as it is.
   GameWindow.init.fullScreen = FullscreenForThisRun(Options[OPT_FULLSCREEN]);
 
+  // The window class must be named before the video starts: SDL reads it only then.
+  NameGameToDesktop();
+  // Without a display the game would run unseen until killed.
+  if (!PlatformInitVideo()) {
+    PlatformMessageBox(PlatformVideoFailure(), "Error", MessageIcon::Error);
+    return 1;
+  }
   if (!RegisterGameWindowClass(GameApplication)) {
     PlatformMessageBox("Error Registering Window Class!", "Error", MessageIcon::Exclamation);
     return -1;
@@ -101,6 +120,7 @@ int RunProgram() {
     } else {
       PlatformMessageBox("No OpenGL - No Fun!", "Error", MessageIcon::Exclamation);
       ProgramRunning = 0;
+      ExitStatus = 1;
       // The window of a display switch could not be made: the program ends here,
       // so the exit sequence the switch skipped runs now and nothing is lost.
       if (RestartPending != 0) {
@@ -111,7 +131,7 @@ int RunProgram() {
   }
 
   UnregisterGameWindowClass(GameApplication);
-  return 0;
+  return ExitStatus;
 }
 
 bool InitializeGame() {
@@ -129,30 +149,44 @@ bool InitializeGame() {
 
 void ShutdownGame() {
   if (RestartPending != 0) return;
-  SaveHighScoreFile();
+  // The failure has been reported; the exit status says it too.
+  if (!SaveHighScoreFile()) ExitStatus = 1;
   ReleaseModels();
   RestartPending = 0;
   StopAudio();
 }
 
 void FrameUpdate(uint32_t now) {
-  if (LoadingActive == 1) return;
-  if (Keys[VK_SPACE] != 0 && SpaceRepeatTimer == 0) {
+  // A key counts as down in this frame when it is held now or was pressed since
+  // the last frame: a quick tap between two slow frames is not lost. Presses made
+  // while loading are dropped with the frame.
+  auto down = [](int vk) { return Keys[vk] != 0 || KeyPresses[vk] != 0; };
+  if (LoadingActive == 1) {
+    std::memset(KeyPresses, 0, sizeof KeyPresses);
+    return;
+  }
+  PadFrame(now);
+  if (down(VK_SPACE) && SpaceRepeatTimer == 0) {
     ShellCalls.dispatchAction(2);
     SpaceRepeatTimer = SPACE_REPEAT_TICKS;
   }
-  if (Keys[VK_CONTROL] != 0 && CtrlRepeatTimer == 0) {
+  if (down(VK_CONTROL) && CtrlRepeatTimer == 0) {
     ShellCalls.dispatchAction(3);
     CtrlRepeatTimer = CTRL_REPEAT_TICKS;
   }
   for (const HeldKeyAction& held : HELD_KEY_ACTIONS) {
-    if (Keys[held.vk] != 0) ShellCalls.dispatchAction(held.action);
+    // The item keys act on the game being played; outside one the game state is
+    // that of no game (or of the last one), and using an item there would only
+    // destroy it.
+    if (held.action >= ACTION_ITEM_FIRST && held.action <= ACTION_ITEM_LAST && TopMode != MODE_GAME) continue;
+    if (down(held.vk)) ShellCalls.dispatchAction(held.action);
   }
   if (NameEntryActive == 1) {
     for (int vk = 0; vk < 256; ++vk) {
-      if (Keys[vk] == 1) ShellCalls.nameEntryKey(vk);
+      if (down(vk)) ShellCalls.nameEntryKey(vk);
     }
   }
+  std::memset(KeyPresses, 0, sizeof KeyPresses);
   DispatchFrame(now);
   if (DisplaySwitchRequested == 1) {
     DisplaySwitchRequested = 0;

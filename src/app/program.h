@@ -19,7 +19,11 @@
 
 extern uint8_t AudioStarted; // audio started once per process
 
-// The whole program. Returns 0, or -1 when the window class cannot be registered.
+// The whole program; its result is the process's exit status. 0 after a normal
+// end; -1 when the window class cannot be registered; 1 when the program ends on
+// a failure it has reported: another copy holds the saves, no display, no OpenGL
+// window, or the save at exit failed. (A missing or damaged data file ends the
+// process with status 1 at once.)
 int RunProgram();
 // Describes the game's window in GameWindow (an 800 x 600 picture, 32 bits, the
 // "quorbels" title, Keys as its key table) and names the window class; nothing

@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/platform.h"
+
 struct ShellCallTable {
   void (*startLevel)(uint16_t level, int32_t startTime);
   void (*gameTick)();
@@ -15,6 +17,9 @@ struct ShellCallTable {
   void (*dispatchAction)(uint8_t code);
   void (*nameEntryKey)(int vk);
   void (*playSample)(int n);
+  void (*padGameButton)(PadButton button); // a controller's press while a game runs
+  void (*padMenuButton)(PadButton button); // a controller's press in the front-end
+  void (*pauseGame)();                     // the game is paused from outside (focus lost, pad gone)
 };
 extern ShellCallTable ShellCalls;
 // Puts the real operations back into ShellCalls.

@@ -5,9 +5,12 @@
 #include <cstring>
 
 #include "app/command_line.h"
+#include "app/desktop.h"
+#include "app/pad_input.h"
 #include "app/shell_calls.h"
 #include "assets/sound.h"
 #include "core/modes.h"
+#include "core/pad.h"
 #include "game/options.h"
 #include "render/gl_state.h"
 
@@ -30,13 +33,28 @@ void StorePointer(const PlatformEvent& event) {
   MouseX = event.x & 0xFFFF;
   MouseY = event.y & 0xFFFF;
 }
+
+// The screen saver may start whenever the game is not in front of the player.
+void FollowFront(const GL_Window& window) {
+  PlatformAllowScreenSaver(window.visible == 0 || window.active == 0);
+}
+
+bool IsPadButton(int button) {
+  return button >= 0 && button < PAD_BUTTONS;
+}
+
+int16_t StickValue(int v) {
+  return static_cast<int16_t>(v < -32768 ? -32768 : v > 32767 ? 32767 : v);
+}
 } // namespace
 
 bool RegisterGameWindowClass(Application& application) {
+  NameGameToDesktop(); // a no-op when RunProgram named it already; the GL tests start here
   if (application.className.empty() || !PlatformInitVideo()) {
     PlatformMessageBox("RegisterClassEx Failed!", "Error", MessageIcon::Exclamation);
     return false;
   }
+  LoadWindowIcon();
   return true;
 }
 
@@ -69,8 +87,12 @@ bool OpenGameWindow(GL_Window& window) {
   }
   PlatformShowWindow();
   window.visible = 1;
+  // The window is shown and raised in front of the player.
+  window.active = 1;
+  FollowFront(window);
   ResizeViewport(init.width, init.height);
   std::memset(window.keys ? window.keys : Keys, 0, 256);
+  std::memset(KeyPresses, 0, sizeof KeyPresses);
   window.createdTick = PlatformTicks();
   return true;
 }
@@ -111,22 +133,33 @@ int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {
   case EventType::Restored:
     window.visible = 1;
     ApplyOptionVolumes();
+    FollowFront(window);
     return 0;
   case EventType::Minimised:
     window.visible = 0;
     Mute();
+    FollowFront(window);
     return 0;
   case EventType::Close:
     QuitProgram();
     return 0;
   case EventType::FocusLost:
+    window.active = 0;
     Mute();
+    FollowFront(window);
+    // The player has turned to something else: the stones wait in the pause dialog.
+    if (TopMode == MODE_GAME) ShellCalls.pauseGame();
     return 0;
   case EventType::FocusGained:
+    window.active = 1;
     ApplyOptionVolumes();
+    FollowFront(window);
     return 0;
   case EventType::KeyDown:
-    if (event.vk >= 0 && event.vk <= 255) keys[event.vk] = 1;
+    if (event.vk >= 0 && event.vk <= 255) {
+      keys[event.vk] = 1;
+      KeyPresses[event.vk] = 1;
+    }
     return 0;
   case EventType::KeyUp:
     if (event.vk >= 0 && event.vk <= 255) keys[event.vk] = 0;
@@ -145,6 +178,29 @@ int32_t GameWindowProc(GL_Window& window, const PlatformEvent& event) {
     } else if (event.button == 2) {
       ShellCalls.dispatchAction(2);
     }
+    return 0;
+  case EventType::PadAdded:
+    PadsConnected = static_cast<uint8_t>(event.x);
+    return 0;
+  case EventType::PadRemoved:
+    PadsConnected = static_cast<uint8_t>(event.x);
+    std::memset(PadHeld, 0, sizeof PadHeld);
+    PadStickX = PadStickY = 0;
+    ResetPadInput();
+    // A player whose pad has gone cannot go on: the game waits in its pause dialog.
+    if (TopMode == MODE_GAME) ShellCalls.pauseGame();
+    return 0;
+  case EventType::PadButtonDown:
+    if (!IsPadButton(event.button)) return 0;
+    PadHeld[event.button] = 1;
+    PadButtonPressed(static_cast<PadButton>(event.button));
+    return 0;
+  case EventType::PadButtonUp:
+    if (IsPadButton(event.button)) PadHeld[event.button] = 0;
+    return 0;
+  case EventType::PadStick:
+    PadStickX = StickValue(event.x);
+    PadStickY = StickValue(event.y);
     return 0;
   case EventType::ToggleDisplay:
     WantFullscreen = static_cast<uint8_t>(1 - WantFullscreen);

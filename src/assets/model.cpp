@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <cmath>
+#include <new>
 
 #include "core/binio.h"
 #include "core/files.h"
@@ -66,7 +67,15 @@ bool ParseMs3d(const uint8_t* data, size_t size, Ms3dGeometry& out) {
 TModel::TModel(const std::string& fileName) {
   std::vector<uint8_t> bytes;
   Ms3dGeometry geometry;
-  if (!ReadWholeFile(fileName, bytes) || !ParseMs3d(bytes.data(), bytes.size(), geometry)) return;
+  // A damaged, oversized or unreadable model stays empty, and so does one that
+  // memory cannot hold.
+  try {
+    if (!ReadWholeFile(fileName, bytes, nullptr, MODEL_FILE_LIMIT) ||
+        !ParseMs3d(bytes.data(), bytes.size(), geometry))
+      return;
+  } catch (const std::bad_alloc&) {
+    return;
+  }
   vertices = std::move(geometry.vertices);
   triangles = std::move(geometry.triangles);
   vertexCount = static_cast<uint16_t>(vertices.size());

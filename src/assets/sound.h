@@ -3,6 +3,7 @@
 // platform's audio back end. When no audio device could be opened every call is
 // a silent no-op.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,7 +24,34 @@ enum MusicId : int { MUS_FOREST = 1, MUS_CITY, MUS_DESERT, MUS_BEACH, MUS_MOUNTA
 extern const char* const SampleFiles[SAMPLE_COUNT];
 extern const char* const MusicFiles[MUSIC_COUNT];
 
-// Loading (asset loader only). Each fills its table entry, 0 on failure, silently.
+// What an effect may be before the mixer sees it: an uncompressed PCM WAV, 8 or
+// 16 bits, one or two channels, 8000 to 48000 samples a second, at most 30
+// seconds. The mixer turns every effect into 44.1 kHz stereo 16-bit samples held
+// in memory, so these bounds keep any effect, whatever its header claims, within
+// what a real one costs (at most 30 s x 44100 x 4 bytes, about 5 MB).
+constexpr uint32_t WAV_MIN_RATE = 8000;
+constexpr uint32_t WAV_MAX_RATE = 48000;
+constexpr uint32_t WAV_MAX_SECONDS = 30;
+// The largest effect file: 30 seconds of 48 kHz stereo 16-bit, and room for the
+// chunks that carry no sound (names, notes).
+constexpr size_t SOUND_FILE_LIMIT = size_t{WAV_MAX_SECONDS} * WAV_MAX_RATE * 4 + 65536;
+
+struct WavFormat {
+  uint16_t channels = 0;
+  uint32_t rate = 0;       // samples a second
+  uint16_t bits = 0;       // per sample
+  uint32_t dataOffset = 0; // where the samples start in the file
+  uint32_t dataBytes = 0;
+};
+// Checks the bytes of a whole WAV file against the bounds above: the RIFF/WAVE
+// header, a format chunk before the data chunk, every chunk within the file.
+// False with `why` saying what is wrong.
+bool CheckWav(const uint8_t* data, size_t size, WavFormat& format, std::string& why);
+
+// Loading (asset loader only). Each fills its table entry, 0 on failure. An
+// effect is read (regular files only, at most SOUND_FILE_LIMIT bytes) and checked
+// with CheckWav before the mixer sees it; a music track must be a regular file.
+// A file left out is named on stderr; the game plays on without that sound.
 void LoadSoundSample(const std::string& path, int n);  // up to 3 overlapping playbacks
 void LoadLoopSample(const std::string& path, int n);   // one looping playback (sample 12)
 void LoadMusicTrack(const std::string& path, int n);   // looping stream

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <cctype>
+#include <new>
 #include <sys/stat.h>
 #include <vector>
 
@@ -65,12 +66,18 @@ std::string UpperTail(const std::string& name) {
 
 void LoadByExtension(const std::string& fileName, uint32_t& texture, bool sharp) {
   std::string tail = UpperTail(fileName);
-  if (tail == ".BMP")
-    LoadBmpTexture(fileName, texture, sharp);
-  else if (tail == ".JPG")
-    LoadJpgTexture(fileName, texture);
-  else if (tail == ".TGA")
-    LoadTgaTexture(fileName, texture);
+  // Every picture is bounded in size, but the memory for it may still run out:
+  // the player hears about that picture, and loading goes on without it.
+  try {
+    if (tail == ".BMP")
+      LoadBmpTexture(fileName, texture, sharp);
+    else if (tail == ".JPG")
+      LoadJpgTexture(fileName, texture);
+    else if (tail == ".TGA")
+      LoadTgaTexture(fileName, texture);
+  } catch (const std::bad_alloc&) {
+    Show("Not enough memory to load " + fileName, tail == ".TGA" ? TGA_TEXTURE_CAPTION : BMP_CAPTION);
+  }
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 
 // 256 key bytes by Windows virtual-key code, 1 while down; cleared at every opening.
 extern uint8_t Keys[256];
+// 1 for every key pressed since the frame driver last looked, even if it has been
+// released again meanwhile; the frame driver clears it after each frame's keys.
+extern uint8_t KeyPresses[256];
 // Last pointer position in picture pixels (0..65535).
 extern int32_t MouseX;
 extern int32_t MouseY;
@@ -28,3 +31,8 @@ extern uint8_t CtrlRepeatTimer;
 void ConfineCursor();
 // Releases the confinement (pause, game over, front-end).
 void ReleaseCursor();
+// Whether the pointer is confined to the play band now; a game controller moving
+// the pointer keeps within the same band.
+bool CursorConfined();
+// The band, in picture pixels (right and bottom exclusive).
+constexpr int32_t CONFINE_LEFT = 5, CONFINE_TOP = 100, CONFINE_RIGHT = 795, CONFINE_BOTTOM = 500;

@@ -16,6 +16,7 @@
 #include "render/effects_draw.h"
 #include "render/gl_state.h"
 #include "ui/labels.h"
+#include "ui/pointer_targets.h"
 #include "ui/screen2d.h"
 #include "ui/text.h"
 
@@ -177,7 +178,7 @@ void DrawLevelMap() {
 
   DrawImagePart(Tex.mapScreen, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
   if (SpotHasTitle == 1) DrawImagePart(Tex.blink, 638, 323, 128, 64, 0, 0, 1, 1);
-  HoverId = 0;
+  BeginLabels();
   DrawHeadingAndButtons();
   SpotHasTitle = 0;
   if (HighScores.profile.storyProgress == 1 && StoryIntroSeen == 1) DrawFirstLevelHint();
@@ -198,6 +199,8 @@ void DrawLevelMap() {
     }
     DrawImagePartTinted(Tex.levelspot, static_cast<float>(x - 8), static_cast<float>(y - 8), 15, 17, 0, 0,
                         0.46875f, 0.53125f, colour[0], colour[1], colour[2]);
+    // The introduction covers the spots until it is confirmed.
+    if (StoryIntroSeen == 1) AddPointerTarget(x - 1, y - 1, 3, 3, 0);
     // The stars are drawn once per shown spot, so they shine brighter the further
     // the player has come.
     DrawMenuStars();

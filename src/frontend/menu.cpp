@@ -144,7 +144,7 @@ void MainMenuClick(int32_t id) {
     OpenSideScreen(true, false);
     break;
   case MAIN_QUIT_ID:
-    QuitProgram();
+    if (StripStillTicks >= QUIT_STILL_TICKS) QuitProgram();
     break;
   case MAIN_INSTRUCTIONS_ID:
     OpenSideScreen(false, true);
@@ -194,6 +194,7 @@ void EnterFrontEnd(uint32_t now) {
   MenuStartTime = now;
   MenuTicks = 0;
   FadeLevel = 0;
+  StripStillTicks = 0;
   OptionsOpen = 0;
   InstructionsOpen = 0;
   if (MenuScreen != SCREEN_MAP && MenuScreen != SCREEN_SHOP) StartMusic(MUS_TITLE);
@@ -206,6 +207,10 @@ void EnterFrontEnd(uint32_t now) {
 
 void MenuTick() {
   ++MenuTicks;
+  if (SlidePos != SlideTarget)
+    StripStillTicks = 0;
+  else if (StripStillTicks < 255)
+    ++StripStillTicks;
   if (SlidePos > SlideTarget) --SlidePos;
   if (SlidePos < SlideTarget) ++SlidePos;
   // A side screen becomes the main menu once the strip has brought the main menu
@@ -233,7 +238,7 @@ void DrawMenus() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   ReleaseCursor();
   BeginScreenSpace();
-  HoverId = 0;
+  BeginLabels();
   HoverSpot = 0;
 
   if (MenuScreen < SCREEN_MAP) {

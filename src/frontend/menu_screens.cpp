@@ -135,7 +135,7 @@ void DrawInstructionsScreen(int p) {
 }
 
 void DrawOptionsScreen(int p) {
-  HoverId = 0;
+  BeginLabels();
   BluePanel(p - 530, 170, 260, 410);
   for (const YesNoRow& row : YES_NO_ROWS) {
     DrawText(p - 500, row.y, 20, 255, 255, 0, row.text);

@@ -5,6 +5,7 @@ uint8_t InstructionsOpen = 0;
 uint8_t InstructionsPage = 0;
 uint32_t MenuStartTime = 0;
 int32_t MenuTicks = 0;
+uint8_t StripStillTicks = 0;
 uint8_t FadeLevel = 0;
 int32_t PrevHoverId = 0;
 int32_t HoverSpot = 0;

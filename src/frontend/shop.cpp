@@ -11,6 +11,7 @@
 #include "game/highscore.h"
 #include "game/state.h"
 #include "ui/labels.h"
+#include "ui/pointer_targets.h"
 #include "ui/screen2d.h"
 #include "ui/text.h"
 
@@ -63,7 +64,7 @@ bool BuyItem(int kind) {
   if (HighScores.profile.money < price) return false;
   for (uint8_t& slot : ItemSlots) {
     if (!SlotIsEmpty(slot)) continue;
-    HighScores.profile.money -= price;
+    HighScores.profile.money = LimitMoney(int64_t{HighScores.profile.money} - price);
     slot = static_cast<uint8_t>(kind);
     PlaySample(SND_BUY);
     return true;
@@ -74,7 +75,7 @@ bool BuyItem(int kind) {
 bool SellItem(int slot) {
   if (slot < 0 || slot > 2 || SlotIsEmpty(ItemSlots[slot])) return false;
   ItemSlots[slot] = ITEM_NONE;
-  HighScores.profile.money += SELL_PRICE;
+  HighScores.profile.money = LimitMoney(int64_t{HighScores.profile.money} + SELL_PRICE);
   PlaySample(SND_SELL);
   return true;
 }
@@ -93,7 +94,7 @@ void ShopClick(int32_t id) {
 
 void DrawShop() {
   DrawFrameAndCorners();
-  HoverId = 0;
+  BeginLabels();
   DrawMoney();
   DrawPanel(310, 544, 180, 40, 255, 100, 80);
   DrawCentredHoverText(400 + 10 * SlidePos, 550, 25, BACK, SHOP_BACK_ID);
@@ -101,6 +102,8 @@ void DrawShop() {
   for (int k = 1; k <= ITEM_KINDS; ++k) {
     int x = 80 * k + 8;
     DrawImage(Tex.itemIcons[k - 1], x, 220, 64, 64);
+    // Pointing at an item shows what it does.
+    AddPointerTarget(x, 220, 64, 64, 0);
     DrawImagePartGlow(Tex.iRahmen, static_cast<float>(x), 215, 64, 64, 0, 0, 1, 1, 255);
     DrawCentredText(x + 32, 282, 20, 255, 255, 255, PRICE_LABELS[k - 1]);
     DrawPanel(80 * k, 305, 80, 40, 255, 100, 80);

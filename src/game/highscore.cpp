@@ -10,6 +10,7 @@
 uint8_t NameEntryActive = 0;
 std::string PlayerName;
 uint8_t KeyRepeatDelay[256];
+char PadNameLetter = 'A';
 int32_t LastInsertSize = -1;
 int32_t LastInsertIndex = -1;
 

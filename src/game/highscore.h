@@ -23,6 +23,14 @@ struct PlayerProfile {
   int32_t money;
 };
 
+// The most money the player can hold. The shop's money panel, the narrowest place
+// the amount is shown, has room for six digits.
+constexpr int32_t MONEY_CAP = 999999;
+// An amount of money brought into 0..MONEY_CAP. Every change of the player's money
+// (a sale, a purchase, a cleared level) and every loaded amount goes through it,
+// so the amount never wraps around and always fits where it is shown.
+int32_t LimitMoney(int64_t amount);
+
 struct HighScoreRecord {
   HighScoreEntry tables[3][HIGHSCORE_ENTRIES];  // cylinder sizes 8, 10, 12
   PlayerProfile profile;
@@ -42,8 +50,9 @@ const std::string& EntryName(const HighScoreEntry& entry, std::string& out);
 HighScoreRecord DecodeHighScores(const uint8_t* bytes);
 std::vector<uint8_t> EncodeHighScores(const HighScoreRecord& record);
 
-// Reads data/misc/hsc.dat into HighScores and copies the slots into ItemSlots.
-// A missing or short file ends the program with a message naming it.
+// Reads data/misc/hsc.dat into HighScores, brings the money into 0..MONEY_CAP and
+// copies the slots into ItemSlots. A missing or short file ends the program with a
+// message naming it.
 void LoadHighScoreFile();
 // Copies ItemSlots into the record and replaces data/misc/hsc.dat atomically.
 // False (the old file untouched) when the write fails; the failure is reported.
@@ -54,6 +63,7 @@ bool SaveHighScoreFile();
 extern uint8_t NameEntryActive;      // 1 while the "New Highscore" dialog is up
 extern std::string PlayerName;       // at most 12 characters typed
 extern uint8_t KeyRepeatDelay[256];  // game ticks before a key types again
+extern char PadNameLetter;           // the letter a game controller adds next: 'A'..'Z' or a blank
 extern int32_t LastInsertSize;       // 8, 10, 12 or -1
 extern int32_t LastInsertIndex;      // 0..9 or -1
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -29,6 +30,10 @@ const std::string& EntryName(const HighScoreEntry& entry, std::string& out) {
 std::string EntryName(const HighScoreEntry& entry) {
   std::string name;
   return EntryName(entry, name);
+}
+
+int32_t LimitMoney(int64_t amount) {
+  return static_cast<int32_t>(std::clamp<int64_t>(amount, 0, MONEY_CAP));
 }
 
 HighScoreRecord DecodeHighScores(const uint8_t* bytes) {
@@ -69,6 +74,7 @@ std::vector<uint8_t> EncodeHighScores(const HighScoreRecord& record) {
 void LoadHighScoreFile() {
   std::vector<uint8_t> bytes = ReadRequiredRecord(SavePath(HIGHSCORE_FILE), HIGHSCORE_FILE_SIZE);
   HighScores = DecodeHighScores(bytes.data());
+  HighScores.profile.money = LimitMoney(HighScores.profile.money);
   std::memcpy(ItemSlots, HighScores.slots, 3);
 }
 

@@ -74,7 +74,7 @@ void ClearLevel() {
   CurrentGame.linesLeft = 0;
   CurrentGame.levelCleared = 1;
   CurrentGame.shownMoney = HighScores.profile.money;
-  HighScores.profile.money += CurrentGame.score;
+  HighScores.profile.money = LimitMoney(int64_t{HighScores.profile.money} + CurrentGame.score);
   CurrentGame.shownLevelScore = CurrentGame.score;
   FadeOutMusic(CurrentGame.theme);
   RecordStoryLevelCleared(CurrentGame.level);

@@ -1,5 +1,6 @@
 #include "game/options.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/files.h"
@@ -15,6 +16,12 @@ void ReadOptionsFile() {
   std::memset(Options, 0, sizeof Options);
   std::vector<uint8_t> bytes = ReadRequiredRecord(SavePath(OPTIONS_FILE), OPTIONS_SIZE);
   std::memcpy(Options, bytes.data(), OPTIONS_SIZE);
+  LimitOptions(Options);
+}
+
+void LimitOptions(uint8_t options[OPTIONS_SIZE]) {
+  for (int i = OPT_FULLSCREEN; i <= OPT_SHOW_CHARACTER; ++i) options[i] = options[i] != 0 ? 1 : 0;
+  for (int i = OPT_MOUSE_SPEED; i <= OPT_SOUND_VOLUME; ++i) options[i] = std::min<uint8_t>(options[i], 9);
 }
 
 bool WriteOptionsFile() {

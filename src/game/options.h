@@ -14,8 +14,15 @@ enum OptionByte : int {
 };
 extern uint8_t Options[OPTIONS_SIZE];
 
-// Reads data/misc/opt.dat into Options (after zeroing it). A missing file or one
-// shorter than 7 bytes ends the program with a message naming it.
+// Reads data/misc/opt.dat into Options (after zeroing it) and brings every value
+// into its range. A missing file or one shorter than 7 bytes ends the program
+// with a message naming it.
 void ReadOptionsFile();
+// Brings each setting into the range the options screen offers: the four
+// switches to 0 or 1 (any other value counts as on), the three digits to 0..9
+// (larger values become 9). A value out of range would otherwise show as no
+// choice at all, or, for the instructions switch, open an overlay that is never
+// drawn and takes every click.
+void LimitOptions(uint8_t options[OPTIONS_SIZE]);
 // Replaces data/misc/opt.dat atomically with Options. False (and reported) on failure.
 bool WriteOptionsFile();

@@ -115,9 +115,32 @@ float MouseSpeedFactor(uint8_t m) {
   return static_cast<float>(m) * 4.0f / 5.0f * 10.0f;
 }
 
+namespace {
+// The width of the anchor's window: the pointer's travel across all active columns.
+float AnchorWindowWidth() {
+  return static_cast<float>(CylinderSize) * 800.0f / MouseSpeedFactor(Options[OPT_MOUSE_SPEED]);
+}
+} // namespace
+
+float PointerXForColumn(int32_t column, float left, float right) {
+  if (column < FirstColumn()) column = FirstColumn();
+  if (column > LastColumn()) column = LastColumn();
+  float x = Anchor.windowLeft;
+  if (CylinderSize > 1)
+    x += static_cast<float>(column - FirstColumn()) * AnchorWindowWidth() /
+         static_cast<float>(CylinderSize - 1);
+  if (x > right) {
+    Anchor.windowLeft -= x - right;
+    x = right;
+  } else if (x < left) {
+    Anchor.windowLeft += left - x;
+    x = left;
+  }
+  return x;
+}
+
 void UpdateAnchorColumn() {
-  float size = static_cast<float>(CylinderSize);
-  float w = size * 800.0f / MouseSpeedFactor(Options[OPT_MOUSE_SPEED]);
+  float w = AnchorWindowWidth();
   float x = static_cast<float>(MouseX);
   if (Anchor.windowLeft + w < x) Anchor.windowLeft = x - w;
   if (x < Anchor.windowLeft) Anchor.windowLeft = x;

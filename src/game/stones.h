@@ -45,3 +45,9 @@ void TickAnchorLean();
 void UpdateAnchorColumn();
 // The mouse speed factor S for options byte m: 15, 20, 25, 30, then m x 4 / 5 x 10.
 float MouseSpeedFactor(uint8_t m);
+// The pointer x at which the anchor stands on `column` (clamped to the active
+// columns): the middle of that column's stretch of the anchor's window. When that
+// lies outside `left`..`right` (the pointer's band) the window is moved so that
+// the place is the band's edge, as a mouse would have dragged it there before.
+// A game controller's d-pad steps the anchor a column at a time through it.
+float PointerXForColumn(int32_t column, float left, float right);

@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -151,12 +154,12 @@ bool PlatformAudioActive() {
   return Active;
 }
 
-int PlatformLoadSample(const char* path, int maxPlaybacks, bool loop) {
-  if (!Active || SampleCount >= MAX_SAMPLES) return 0;
+int PlatformLoadSample(const uint8_t* data, size_t size, int maxPlaybacks, bool loop) {
+  if (!Active || SampleCount >= MAX_SAMPLES || size > INT32_MAX) return 0;
   if (maxPlaybacks < 1) maxPlaybacks = 1;
   if (maxPlaybacks > 3) maxPlaybacks = 3;
   if (NextChannel + maxPlaybacks > MAX_CHANNELS) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(path);
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
   if (!chunk) return 0;
   // The mixer converts a sample to the output format in a buffer sized for the
   // widest step of the conversion (four times a mono 16-bit file for 16-bit
@@ -203,9 +206,23 @@ int PlatformSamplePlayingCount(int sample) {
   return count;
 }
 
-int PlatformLoadStream(const char* path) {
-  if (!Active || StreamCount >= MAX_STREAMS) return 0;
-  Mix_Music* music = Mix_LoadMUS(path);
+int PlatformLoadStream(int fd) {
+  if (!Active || StreamCount >= MAX_STREAMS) {
+    close(fd);
+    return 0;
+  }
+  FILE* file = fdopen(fd, "rb");
+  if (!file) {
+    close(fd);
+    return 0;
+  }
+  SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
+  if (!source) {
+    std::fclose(file);
+    return 0;
+  }
+  // The music owns the source now, and closes it also when loading fails.
+  Mix_Music* music = Mix_LoadMUS_RW(source, 1);
   if (!music) return 0;
   Streams[StreamCount++] = music;
   StreamLevels[StreamCount].store(100);

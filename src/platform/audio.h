@@ -5,6 +5,7 @@
 // start (or was stopped) every call is a silent no-op and loaders return 0.
 // All calls come from the main thread; the mixer runs on SDL's audio thread.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // Opens the default output device at 44100 Hz, stereo. False (and nothing shown)
@@ -14,9 +15,11 @@ bool PlatformAudioStart();
 void PlatformAudioStop();
 bool PlatformAudioActive();
 
-// A WAV effect with up to `maxPlaybacks` (1..3) simultaneous playbacks; `loop`
-// makes every playback repeat until stopped. 0 when the file cannot be loaded.
-int PlatformLoadSample(const char* path, int maxPlaybacks, bool loop);
+// A WAV effect from the `size` bytes of its file (checked by the caller, and
+// copied: the bytes may go afterwards) with up to `maxPlaybacks` (1..3)
+// simultaneous playbacks; `loop` makes every playback repeat until stopped. 0 when
+// it cannot be loaded.
+int PlatformLoadSample(const uint8_t* data, size_t size, int maxPlaybacks, bool loop);
 // Starts a playback on a free channel of the sample, or, when all are busy,
 // restarts the one that has played longest.
 void PlatformPlaySample(int sample);
@@ -27,8 +30,9 @@ void PlatformSetSampleLevel(int sample, int volume);
 // How many playbacks of the sample are sounding now (tests).
 int PlatformSamplePlayingCount(int sample);
 
-// A looping Ogg Vorbis (or WAV) stream, decoded while it plays. 0 on failure.
-int PlatformLoadStream(const char* path);
+// A looping Ogg Vorbis (or WAV) stream, decoded while it plays from the open file
+// `fd`, which the stream owns from here on (closed on failure too). 0 on failure.
+int PlatformLoadStream(int fd);
 // Starts the stream from its beginning; any other stream stops, since only one sounds.
 void PlatformPlayStream(int stream);
 void PlatformStopStream(int stream);

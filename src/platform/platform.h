@@ -27,9 +27,32 @@ const char* PlatformLastMessageCaption();
 // message can never wait for a click nobody makes.
 void PlatformShowMessageBoxes(bool shown);
 
+// --- the desktop ---------------------------------------------------------------
+// Names the program to the desktop; call before PlatformInitVideo. `appId` becomes
+// the window's class (X11 WM_CLASS) and application id (Wayland), so that docks and
+// task switchers match the window with the desktop entry of that name; a class the
+// player set in SDL_VIDEO_X11_WMCLASS or SDL_VIDEO_WAYLAND_WMCLASS is kept. `name`
+// is what the desktop shows where it names the program (screen-saver inhibition,
+// the sound server's list of streams).
+void PlatformSetIdentity(const char* appId, const char* name);
+// The window's icon: width x height pixels, rows from the top, 4 bytes each (red,
+// green, blue, alpha). Kept, and given to the open window and to every window
+// opened later.
+void PlatformSetWindowIcon(const uint8_t* rgba, int width, int height);
+// Lets the screen saver and the monitor's power saving start (true) or holds them
+// off (false). The video start holds them off.
+void PlatformAllowScreenSaver(bool allowed);
+bool PlatformScreenSaverAllowed();
+
 // --- video -------------------------------------------------------------------
-// Starts SDL's video and event subsystems. False on failure.
+// Starts SDL's video and event subsystems, and the game controllers (whose absence
+// is only reported on stderr). False on failure, and also when there
+// is no display: SDL fell back to one of its headless drivers ("offscreen",
+// "dummy") that SDL_VIDEODRIVER did not ask for, as it does when neither DISPLAY
+// nor WAYLAND_DISPLAY is set; the game would then run unseen. PlatformVideoFailure
+// says why, in a sentence for the player.
 bool PlatformInitVideo();
+const char* PlatformVideoFailure();
 void PlatformQuitVideo();
 
 // Opens the 800 x 600 game window with an OpenGL compatibility context (double
@@ -111,6 +134,29 @@ void PlatformHidePointer();
 // Moves the pointer to a picture position (tests and the first frame only).
 void PlatformWarpPointer(int x, int y);
 
+// --- game controllers -------------------------------------------------------------
+// The buttons of SDL's game-controller layout, named by their places on an Xbox pad
+// (A bottom, B right, X left, Y top of the four face buttons). Any pad SDL knows,
+// from its own mapping database or from SDL_GAMECONTROLLERCONFIG, reports these.
+enum class PadButton : uint8_t {
+  A,
+  B,
+  X,
+  Y,
+  Back,
+  Guide,
+  Start,
+  LeftStick,
+  RightStick,
+  LeftShoulder,
+  RightShoulder,
+  DpadUp,
+  DpadDown,
+  DpadLeft,
+  DpadRight,
+};
+constexpr int PAD_BUTTONS = 15;
+
 // --- events -------------------------------------------------------------------
 enum class EventType : uint8_t {
   None,
@@ -126,6 +172,11 @@ enum class EventType : uint8_t {
   FocusGained,
   ToggleDisplay, // the private display-switch message (1025)
   ScreenSaver,   // a request to start the screen saver or power down the monitor
+  PadAdded,      // a game controller is ready (plugged in, or there at start); x = pads open
+  PadRemoved,    // a game controller was unplugged; x = pads open now
+  PadButtonDown, // button = PadButton
+  PadButtonUp,   // button = PadButton
+  PadStick,      // a left stick moved: x, y -32768..32767 (x right, y down)
 };
 struct PlatformEvent {
   EventType type = EventType::None;

@@ -13,3 +13,7 @@ void PlatformPlaceWindow(SDL_Window* window, int x, int y, int width, int height
 // Asks the new window's context for vsync (none with pacing off) and starts
 // timing its swaps (pacing.cpp). Called by PlatformOpenWindow.
 void StartFramePacing(SDL_Window* window);
+
+// Lifts the X server's screen-saver suspension that SDL took for the window's
+// connection, where SDL itself does not (see platform.h's PlatformAllowScreenSaver).
+void PlatformReleaseXScreenSaver(SDL_Window* window);

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/controllers.h"
 #include "platform/platform.h"
 #include "platform/sdl_window.h"
 
@@ -31,6 +33,13 @@ SDL_Rect ConfinedRect{0, 0, 0, 0};
 uint32_t PrivateEventType = 0;
 enum : int32_t { PRIVATE_QUIT = 0, PRIVATE_TOGGLE_DISPLAY = 1 };
 
+std::string VideoFailure;
+
+// The window icon as the desktop gets it (rows from the top, RGBA), kept for
+// every window the game opens.
+std::vector<uint8_t> IconPixels;
+int IconWidth = 0, IconHeight = 0;
+
 int MessageCount = 0;
 std::string LastMessageText;
 std::string LastMessageCaption;
@@ -53,6 +62,32 @@ bool DisplayAvailable() {
   const char* x = SDL_getenv("DISPLAY");
   const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
   return (x && *x) || (wayland && *wayland);
+}
+
+// False when SDL started one of its headless drivers without SDL_VIDEODRIVER
+// naming it: nothing would be seen.
+bool VideoDriverUsable() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)) return true;
+  const char* wanted = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return wanted && std::strstr(wanted, driver) != nullptr;
+}
+
+// SDL's own X11 box puts a text on one line however long it is; a message that
+// names a file would make it wider than many screens. Lines are broken at blanks.
+std::string WrapForBox(const char* text) {
+  constexpr size_t WIDTH = 72;
+  std::string out(text);
+  size_t lineStart = 0;
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (out[i] == '\n') lineStart = i + 1;
+    if (i - lineStart < WIDTH) continue;
+    size_t blank = out.rfind(' ', i);
+    if (blank == std::string::npos || blank < lineStart) continue;
+    out[blank] = '\n';
+    lineStart = blank + 1;
+  }
+  return out;
 }
 
 void SetGLAttributes(int samples) {
@@ -148,12 +183,25 @@ bool Translate(const SDL_Event& e, PlatformEvent& out) {
       return false;
     }
   default:
+    if (TranslateControllerEvent(e, out)) return true;
     if (e.type == PrivateEvent()) {
       out.type = e.user.code == PRIVATE_TOGGLE_DISPLAY ? EventType::ToggleDisplay : EventType::Quit;
       return true;
     }
     return false;
   }
+}
+
+void ApplyIcon() {
+  if (!Window || IconPixels.empty()) return;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(IconPixels.data(), IconWidth, IconHeight, 32,
+                                                         IconWidth * 4, SDL_PIXELFORMAT_RGBA32);
+  if (!icon) {
+    std::fprintf(stderr, "SDL window icon: %s\n", SDL_GetError());
+    return;
+  }
+  SDL_SetWindowIcon(Window, icon);
+  SDL_FreeSurface(icon);
 }
 
 void PushPrivate(int32_t code) {
@@ -183,7 +231,7 @@ void PlatformMessageBox(const char* text, const char* caption, MessageIcon icon)
                    : icon == MessageIcon::Exclamation ? SDL_MESSAGEBOX_WARNING
                                                       : SDL_MESSAGEBOX_INFORMATION;
   // The game's window (if any) is the parent, so the box stays above it in full screen.
-  SDL_ShowSimpleMessageBox(flags, caption, text, Window);
+  SDL_ShowSimpleMessageBox(flags, caption, WrapForBox(text).c_str(), Window);
 }
 
 int PlatformMessageCount() {
@@ -199,6 +247,38 @@ void PlatformShowMessageBoxes(bool shown) {
   MessageBoxesShown = shown;
 }
 
+// --- the desktop -----------------------------------------------------------------
+
+void PlatformSetIdentity(const char* appId, const char* name) {
+  // SDL reads the class from these variables when its video starts (X11 and
+  // Wayland each have their own); without them it would take the program's file name.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", appId, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", appId, 0);
+  SDL_SetHint(SDL_HINT_APP_NAME, name);
+}
+
+void PlatformSetWindowIcon(const uint8_t* rgba, int width, int height) {
+  if (!rgba || width <= 0 || height <= 0) return;
+  IconPixels.assign(rgba, rgba + static_cast<size_t>(width) * height * 4);
+  IconWidth = width;
+  IconHeight = height;
+  ApplyIcon();
+}
+
+void PlatformAllowScreenSaver(bool allowed) {
+  if (!VideoStarted || allowed == (SDL_IsScreenSaverEnabled() == SDL_TRUE)) return;
+  if (allowed) {
+    SDL_EnableScreenSaver();
+    PlatformReleaseXScreenSaver(Window);
+  } else {
+    SDL_DisableScreenSaver();
+  }
+}
+
+bool PlatformScreenSaverAllowed() {
+  return VideoStarted && SDL_IsScreenSaverEnabled();
+}
+
 // --- video ---------------------------------------------------------------------
 
 bool PlatformInitVideo() {
@@ -210,17 +290,35 @@ bool PlatformInitVideo() {
   // the message loop renders a frame whenever nothing is waiting.
   SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+    VideoFailure = std::string("The display cannot be opened: ") + SDL_GetError() + ".";
     return false;
   }
+  if (!VideoDriverUsable()) {
+    const char* x = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    VideoFailure = std::string("No display to show the game on: ") +
+                   ((x && *x) || (wayland && *wayland)
+                        ? "the desktop named by DISPLAY or WAYLAND_DISPLAY cannot be reached"
+                        : "neither DISPLAY nor WAYLAND_DISPLAY is set") +
+                   ". Quorbels needs a graphical desktop.";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  VideoFailure.clear();
   SDL_DisableScreenSaver();
   PrivateEvent();
   VideoStarted = true;
+  StartControllers();
   return true;
+}
+
+const char* PlatformVideoFailure() {
+  return VideoFailure.c_str();
 }
 
 void PlatformQuitVideo() {
   if (!VideoStarted) return;
+  StopControllers();
   PlatformCloseWindow();
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
   VideoStarted = false;
@@ -248,6 +346,7 @@ bool PlatformOpenWindow(const char* title, int width, int height, bool fullscree
   }
   ++ContextSerial;
   StartFramePacing(Window);
+  ApplyIcon();
   if (fullscreenOk) *fullscreenOk = fullscreen && IsFullscreen(Window);
   if (fullscreen && !IsFullscreen(Window)) SDL_SetWindowSize(Window, width, height);
   return true;

@@ -37,6 +37,12 @@ void PlayAction(uint8_t code) {
     break;
   }
 }
+
+void Pause() {
+  CurrentGame.escBlock = 50;
+  CurrentGame.paused = 1;
+  ReleaseCursor();
+}
 } // namespace
 
 void DispatchAction(uint8_t code) {
@@ -50,9 +56,10 @@ void DispatchAction(uint8_t code) {
   if (CurrentGame.paused == 0 && CurrentGame.gameOver == 0) PlayAction(code);
   if (CurrentGame.paused == 1 && code == 0) PauseDialogClick();
   if (CurrentGame.gameOver > 50 && code == 0) RetryDialogClick();
-  if (CurrentGame.escBlock == 0 && code == 7 && CurrentGame.gameOver == 0) {
-    CurrentGame.escBlock = 50;
-    CurrentGame.paused = 1;
-    ReleaseCursor();
-  }
+  if (CurrentGame.escBlock == 0 && code == 7 && CurrentGame.gameOver == 0) Pause();
+}
+
+void PauseRunningGame() {
+  if (CurrentGame.levelCleared == 1 || CurrentGame.helpShown || CurrentGame.gameOver != 0) return;
+  if (CurrentGame.paused == 0) Pause();
 }

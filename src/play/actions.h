@@ -16,3 +16,10 @@
 // within 50 ticks of the last Esc). Allocates nothing except through the options
 // write of "don't show again".
 void DispatchAction(uint8_t code);
+
+// Pauses the game as Esc does (the pause dialog opens, the pointer is set free),
+// for what happens outside the game: the window losing the focus, a game
+// controller unplugged. Only a game in play is paused: not while the
+// instructions are shown at its start, after its level is cleared or once it is
+// over, and not a second time.
+void PauseRunningGame();

@@ -8,6 +8,7 @@
 #include "core/arith.h"
 #include "core/input.h"
 #include "game/state.h"
+#include "ui/pointer_targets.h"
 #include "ui/screen2d.h"
 
 uint8_t DreamEditorShown = 0;
@@ -29,6 +30,14 @@ void DrawDreamEditor() {
     for (int c = 0; c < 4; ++c)
       if (cells[r * 4 + c] != 0) ImageRunPart(303.0f + 49 * c, 201.0f + 49 * r + b, 48, 48, 0, 0, 1, 1);
   EndImageRun();
+  if (DreamEditorShown == 1) {
+    // The cells a click can change (the corners never hold a box) and the done
+    // button, for a game controller's d-pad.
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 4; ++c)
+        if ((c != 0 && c != 3) || (r != 0 && r != 3)) AddPointerTarget(304 + 49 * c, 202 + 49 * r, 48, 48, 0);
+    AddPointerTarget(369, 406, 63, 17, 0);
+  }
   const bool overOk = MouseX > 368 && MouseX < 432 && MouseY > 405 && MouseY < 423;
   if (overOk)
     DrawImagePartMasked(Tex.ok, 367, b + 398.0f, 64, 32, 0, 0.5f, 1, 1);

@@ -8,6 +8,7 @@
 #include "assets/sound.h"
 #include "core/arith.h"
 #include "core/input.h"
+#include "core/pad.h"
 #include "game/highscore.h"
 #include "game/options.h"
 #include "game/state.h"
@@ -29,6 +30,7 @@ struct ScreenStrings {
   std::string newHighscore = "New Highscore";
   std::string enterName = "please enter your name";
   std::string caret = "I";
+  std::string letter = "A";
   std::string exitToMenu = "Exit to main menu?";
   std::string exitToMap = "Exit to level map?";
   std::string play = "play...";
@@ -62,7 +64,7 @@ void CloseOverlay() {
 void DrawGameOverDialog() {
   ScreenStrings& s = Strings();
   ReleaseCursor();
-  HoverId = 0;
+  BeginLabels();
   DimScreen(200);
   if (!IsArcade()) {
     DrawPanel(320, 250, 160, 70, 128, 228, 128);
@@ -80,8 +82,14 @@ void DrawGameOverDialog() {
     DrawCentredShadowedText(398, 289, 20, 255, 255, 255, s.enterName);
     DrawPanel(310, 315, 180, 50, 128, 128, 228);
     DrawCentredText(400, 325, 30, 255, 255, 255, PlayerName);
-    if (CurrentGame.tick % 50 >= 25)
-      DrawText(400 + TextWidth(PlayerName, 30) / 2, 325, 30, 255, 255, 255, s.caret);
+    const int caretX = 400 + TextWidth(PlayerName, 30) / 2;
+    if (PadsConnected > 0 && PlayerName.size() < 12) {
+      // With a game controller the caret is the letter it adds next, in yellow.
+      s.letter[0] = PadNameLetter == ' ' ? '_' : PadNameLetter;
+      DrawText(caretX, 325, 30, 255, 255, 0, s.letter);
+    } else if (CurrentGame.tick % 50 >= 25) {
+      DrawText(caretX, 325, 30, 255, 255, 255, s.caret);
+    }
     DrawCentredHoverText(400, 370, 30, s.ok, DIALOG_NO_ID);
   }
   DrawPointer();
@@ -89,7 +97,7 @@ void DrawGameOverDialog() {
 
 void DrawPauseDialog() {
   ScreenStrings& s = Strings();
-  HoverId = 0;
+  BeginLabels();
   DimScreen(160);
   DrawPanel(320, 250, 160, 70, 128, 128, 228);
   if (IsArcade())
@@ -115,7 +123,7 @@ void DrawLevelClear() {
 
 void DrawHelpOverlay() {
   ScreenStrings& s = Strings();
-  HoverId = 0;
+  BeginLabels();
   DimScreen(128);
   DrawPanel(310, 70, 180, 40, 128, 128, 228);
   DrawPanel(30, 107, 740, 382, 128, 128, 228);

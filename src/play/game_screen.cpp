@@ -11,6 +11,7 @@
 #include "render/effects_draw.h"
 #include "render/gl_state.h"
 #include "render/scene.h"
+#include "ui/pointer_targets.h"
 #include "ui/screen2d.h"
 
 void DrawGameScene() {
@@ -18,6 +19,7 @@ void DrawGameScene() {
 
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearPointerTargets();
   BeginScreenSpace();
   DrawBackdrop(q);
   DrawHud(q);

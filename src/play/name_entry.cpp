@@ -17,18 +17,26 @@ constexpr uint8_t LETTER_DELAY = 20;
 constexpr uint8_t BACKSPACE_DELAY = 10;
 } // namespace
 
+void AddNameCharacter(char c) {
+  if (PlayerName.size() < NAME_MAX_TYPED) PlayerName.push_back(c);
+}
+
+void RemoveNameCharacter() {
+  if (!PlayerName.empty()) PlayerName.pop_back();
+}
+
+void ConfirmName() {
+  HoverId = BUTTON_OK;
+  DispatchAction(0);
+}
+
 void NameEntryKey(int vk) {
   if (vk < 0 || vk > 255) return;
   if (KeyRepeatDelay[vk] != 0) return;
-  if (vk == VK_ENTER) {
-    // Enter confirms exactly like a click on the dialog's "Ok".
-    HoverId = BUTTON_OK;
-    DispatchAction(0);
-  }
-  if (vk == VK_BACKSPACE && !PlayerName.empty()) PlayerName.pop_back();
-  if (PlayerName.size() < NAME_MAX_TYPED) {
-    if (vk == VK_SPACE) PlayerName.push_back(' ');
-    if (vk >= 'A' && vk <= 'Z') PlayerName.push_back(static_cast<char>(vk));
-  }
+  // Enter confirms exactly like a click on the dialog's "Ok".
+  if (vk == VK_ENTER) ConfirmName();
+  if (vk == VK_BACKSPACE) RemoveNameCharacter();
+  if (vk == VK_SPACE) AddNameCharacter(' ');
+  if (vk >= 'A' && vk <= 'Z') AddNameCharacter(static_cast<char>(vk));
   KeyRepeatDelay[vk] = vk == VK_BACKSPACE ? BACKSPACE_DELAY : LETTER_DELAY;
 }

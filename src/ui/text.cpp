@@ -4,6 +4,7 @@
 
 #include "assets/catalogue.h"
 #include "render/gl_state.h"
+#include "ui/pointer_targets.h"
 
 namespace {
 // The state every text is drawn with, set once for the texts drawn together.
@@ -86,7 +87,13 @@ void DrawHoverText(int x, int y, uint8_t size, const std::string& text, uint8_t 
   for (unsigned char c : text) wf += static_cast<float>(FontWidths[c]) / 32 * size;
   const bool under = MouseX >= x && MouseX <= x + wf && MouseY >= y && MouseY <= y + size;
   if (under) HoverId = id;
+  AddPointerTarget(x, y, static_cast<int>(wf + 1), size, id);
   DrawShadowedText(x, y, size, 255, 255, under ? 0 : 255, text);
+}
+
+void BeginLabels() {
+  HoverId = 0;
+  ClearPointerTargets();
 }
 
 void DrawCentredHoverText(int centre, int y, uint8_t size, const std::string& text, uint8_t id) {

@@ -19,8 +19,12 @@ void DrawShadowedText(int x, int y, uint8_t size, uint8_t red, uint8_t green, ui
                       const std::string& text);
 void DrawCentredShadowedText(int centre, int y, uint8_t size, uint8_t red, uint8_t green, uint8_t blue,
                              const std::string& text);
-// A clickable label: black shadow, yellow under the pointer (HoverId := id), else white.
+// A clickable label: black shadow, yellow under the pointer (HoverId := id), else
+// white. It is a pointer target (ui/pointer_targets.h) while on screen.
 void DrawHoverText(int x, int y, uint8_t size, const std::string& text, uint8_t id);
 void DrawCentredHoverText(int centre, int y, uint8_t size, const std::string& text, uint8_t id);
+// A screen (or a dialog over it) starts its labels afresh: HoverId := 0, and the
+// labels drawn before are no pointer targets any more.
+void BeginLabels();
 // A framed, tinted box of nine pieces with a 20-pixel border.
 void DrawPanel(int x, int y, int width, int height, uint8_t red, uint8_t green, uint8_t blue);

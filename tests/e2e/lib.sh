@@ -12,6 +12,8 @@
 #   e2e_pixel menu 10 20      # prints "r g b" of that picture pixel
 #   e2e_quit                  # close request (as the close button), waits for the exit
 #   e2e_wait_exit 20          # waits for the end by itself; E2E_EXIT_CODE holds the code
+#   e2e_find_box Error        # id of a message box with that title (extended regex), or nothing
+#   e2e_answer_box ID         # answers the box with Enter, as a player does
 #
 # Environment (set by ctest): QUORBELS_BIN (the program), QUORBELS_BUILD (the
 # build folder holding data/), QUORBELS_ARTIFACTS (where screenshots go).
@@ -75,31 +77,6 @@ e2e_set_options() {
 e2e_launch() {
   (cd "$E2E_DIR" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec ./quorbels) >"$E2E_LOG" 2>&1 &
   E2E_PID=$!
-}
-
-# Prints the id of a shown message box whose caption matches the extended regular
-# expression (e.g. "BMP Unit|TGA File Error"); fails when there is none. The boxes
-# store their caption as UTF-8, which `xdotool search --name` does not read, so
-# the captions of the top-level windows are read with xprop.
-e2e_message_box() {
-  local captions=$1 id name
-  for id in $(xdotool search --onlyvisible --maxdepth 1 --class '' 2>/dev/null); do
-    name=$(xprop -id "$id" WM_NAME 2>/dev/null | sed -n 's/^WM_NAME([^)]*) = "\(.*\)"$/\1/p')
-    if [[ $name =~ ^(${captions})$ ]]; then
-      echo "$id"
-      return 0
-    fi
-  done
-  return 1
-}
-
-# Closes a message box with its default button: the box takes the keyboard focus
-# (from the game window, which may hold it) and Enter is pressed.
-e2e_dismiss_box() {
-  xdotool mousemove --window "$1" 20 20 2>/dev/null || true
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
-  sleep 0.2
-  e2e_key Return
 }
 
 # Waits until a window with exactly this name is mapped; prints its id.
@@ -220,6 +197,18 @@ e2e_quit() {
   e2e_wait_exit "${1:-30}"
   [ "$E2E_EXIT_CODE" -eq 0 ] || e2e_fail "the program ended with code $E2E_EXIT_CODE"
 }
+
+# Message boxes. SDL draws its own on X11 and names them in a way xdotool cannot
+# read, so they are found by their title through xwininfo. Prints the id of the
+# first box whose whole title matches the extended regex, or nothing.
+e2e_find_box() {
+  xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": .*/\1 \2/p' |
+    grep -E "^[^ ]+ (${1})\$" | head -n 1 | cut -d' ' -f1 || true
+}
+
+# Answers a box with Enter (its OK button). The box is given the keyboard first:
+# a game window that had it and is gone leaves it nowhere.
+e2e_answer_box() { xdotool windowfocus --sync "$1" key Return 2>/dev/null || true; }
 
 # Fails unless the program is still running.
 e2e_expect_running() { kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program has ended: $*"; }

@@ -20,10 +20,10 @@ dismiss_boxes() {
   local captions=$1 seconds=$2 want=${3:-0} seen=0 waited=0 box
   while [ "$waited" -lt $((seconds * 10)) ]; do
     kill -0 "$E2E_PID" 2>/dev/null || break
-    box=$(e2e_message_box "$captions" || true)
+    box=$(e2e_find_box "$captions")
     if [ -n "$box" ]; then
       seen=$((seen + 1))
-      e2e_dismiss_box "$box"
+      e2e_answer_box "$box"
       sleep 0.5
       if [ "$want" -gt 0 ] && [ "$seen" -ge "$want" ]; then break; fi
     fi

@@ -19,11 +19,11 @@ expect_failed_start() {
   e2e_launch
   while kill -0 "$E2E_PID" 2>/dev/null && [ "$waited" -lt 300 ]; do
     xdotool search --onlyvisible --name '^quorbels$' >/dev/null 2>&1 && e2e_fail "$what: the game window opened"
-    box=$(e2e_message_box Error || true)
+    box=$(e2e_find_box Error)
     if [ -n "$box" ]; then
       E2E_WIN=$box
       e2e_screenshot "$what" >/dev/null
-      e2e_dismiss_box "$box"
+      e2e_answer_box "$box"
     fi
     sleep 0.1
     waited=$((waited + 1))

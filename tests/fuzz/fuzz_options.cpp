@@ -1,6 +1,8 @@
 // Any bytes as the options file: it is read from disk exactly as the game reads it at
-// start, the settings drive a game (mouse speed, aim help, help pages), and writing
-// them back stores exactly the seven settings held.
+// start, every setting is brought into its range, the settings drive a game (mouse
+// speed, aim help, help pages), and writing them back stores exactly the seven
+// settings held.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -43,7 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   ResetHeadlessGame(1);
   ReadOptionsFile();
-  for (int i = 0; i < OPTIONS_SIZE; ++i) FuzzCheck(Options[i] == data[i]);
+  // Every setting in the range the options screen offers: switches 0 or 1, digits 0..9.
+  for (int i = OPT_FULLSCREEN; i <= OPT_SHOW_CHARACTER; ++i) FuzzCheck(Options[i] == (data[i] != 0 ? 1 : 0));
+  for (int i = OPT_MOUSE_SPEED; i <= OPT_SOUND_VOLUME; ++i)
+    FuzzCheck(Options[i] == std::min<uint8_t>(data[i], 9));
   FuzzCheck(MouseSpeedFactor(Options[OPT_MOUSE_SPEED]) > 0.0f);
 
   StartLevel(ARCADE_LEVEL, 0);

@@ -3,8 +3,8 @@
 
 Small edge files for every parser: empty and one-pixel pictures, negative, zero
 and huge sizes, 16-bit, colour-mapped and run-length TGA, models with 65535
-vertices or an index equal to the count, and every truncation of a small valid
-file. Run it again after changing it; the output is deterministic.
+vertices or an index equal to the count, sound effects at and beyond every bound
+of the sound check, and every truncation of a small valid file. Run it again after changing it; the output is deterministic.
 """
 import os
 import shutil
@@ -54,6 +54,18 @@ def ms3d(vertices, triangles, tail=b""):
         out += struct.pack("<HHHH", 0, a, b, c) + struct.pack("<9f", *([0.0, 0.0, 1.0] * 3))
         out += struct.pack("<3f3fBB", 0, 1, 0, 0, 0, 1, 1, 0)
     return out + tail
+
+
+def wav(rate=44100, channels=1, bits=16, frames=64, tag=1, chunks=(), data_first=False, fmt_length=16, data_length=None):
+    block = channels * bits // 8
+    samples = bytes((i * 29) & 255 for i in range(frames * block))
+    fmt = struct.pack("<HHIIHH", tag, channels, rate, rate * block, block, bits)[:fmt_length]
+    fmt += b"\0" * (fmt_length - len(fmt))
+    fmt_chunk = b"fmt " + struct.pack("<I", fmt_length) + fmt
+    data_chunk = b"data" + struct.pack("<I", len(samples) if data_length is None else data_length) + samples
+    extra = b"".join(name + struct.pack("<I", len(body)) + body + b"\0" * (len(body) & 1) for name, body in chunks)
+    body = b"WAVE" + (data_chunk + fmt_chunk if data_first else fmt_chunk + extra + data_chunk)
+    return b"RIFF" + struct.pack("<I", len(body)) + body
 
 
 def main():
@@ -123,6 +135,26 @@ def main():
     put("font", "zero", b"\0" * 512)
     put("font", "max", b"\xff" * 512)
     put("font", "long", b"".join(struct.pack("<H", i * 257) for i in range(256)) + b"extra")
+
+    # Sound effects: small valid files, every bound just inside and just outside,
+    # the chunk orders and lengths a damaged file can have.
+    put("wav", "mono-16", wav())
+    put("wav", "stereo-8", wav(rate=8000, channels=2, bits=8))
+    put("wav", "rate-48000", wav(rate=48000, frames=16))
+    put("wav", "rate-2", wav(rate=2))
+    put("wav", "rate-7999", wav(rate=7999))
+    put("wav", "rate-48001", wav(rate=48001))
+    put("wav", "six-channels", wav(channels=6))
+    put("wav", "twenty-four-bits", wav(bits=24))
+    put("wav", "float", wav(tag=3, bits=32))
+    put("wav", "extensible", wav(tag=0xFFFE, fmt_length=40))
+    put("wav", "adpcm", wav(tag=2, bits=4))
+    put("wav", "with-list-chunk", wav(chunks=((b"LIST", b"INFOISFT\x05\0\0\0odd"),)))
+    put("wav", "data-before-fmt", wav(data_first=True))
+    put("wav", "short-fmt", wav(fmt_length=14))
+    put("wav", "data-length-huge", wav(data_length=0xFFFFFFF0))
+    put("wav", "thirty-one-seconds", wav(rate=8000, bits=8, frames=8000 * 31))
+    truncations("wav", "mono-16", wav(frames=4), step=3)
 
     # Options: seven bytes, then bytes the fuzzer uses as the player's hand.
     put("options", "defaults", bytes([0, 1, 1, 1, 2, 7, 7]))

@@ -35,17 +35,7 @@ class GamePlay : public ::testing::Test {
 protected:
   PlayerFilesGuard files;
 
-  static void SetUpTestSuite() {
-    // The three records the loader requires; without them it would end the program.
-    for (const char* file : {"data/misc/hsc.dat", "data/misc/levels.qrb", "data/misc/font.dat"}) {
-      std::vector<uint8_t> bytes;
-      if (!ReadWholeFile(DataPath(file), bytes)) MissingData = DataPath(file);
-    }
-    if (!MissingData.empty() || !OpenGameTestWindow()) return;
-    // The program's own start of a window: GL state, audio once, then the real
-    // textures and models (a later start only rebuilds the GL objects).
-    InitializeGame();
-  }
+  static void SetUpTestSuite() { MissingData = InitializeRealGame(); }
 
   void SetUp() override {
     ASSERT_TRUE(MissingData.empty()) << "the data set lacks " << MissingData;

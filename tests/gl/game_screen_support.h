@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "assets/catalogue.h"
 #include "assets/sound.h"
+#include "core/files.h"
 #include "game/highscore.h"
 #include "game/options.h"
 #include "game/state.h"
@@ -31,6 +33,20 @@ inline bool RequireWindow() {
   if (!OpenGameTestWindow()) return false;
   ResetTestFrame();
   return true;
+}
+
+// The program's own start of a window with the real data set: GL state, audio
+// once, then the real textures and models (a later start only rebuilds the GL
+// objects). Returns the path of a record the loader requires but cannot read
+// (it would end the program), or "" once everything is loaded.
+inline std::string InitializeRealGame() {
+  for (const char* file : {"data/misc/hsc.dat", "data/misc/levels.qrb", "data/misc/font.dat"}) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(DataPath(file), bytes)) return DataPath(file);
+  }
+  if (!OpenGameTestWindow()) return "the game window";
+  InitializeGame();
+  return "";
 }
 
 inline Rgb Pixel(int x, int y) {

@@ -203,8 +203,9 @@ TEST_F(BusyGameScreen, PicturesAreTheOnesDrawnBeforeTheSpeedUps) {
   // The other tests draw in the window the game opens by default: on a software
   // renderer, one without multisampling.
   ASSERT_TRUE(ReopenGameWindow(MultisampleChoice::Auto));
-  if (IsSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER))))
+  if (IsSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)))) {
     EXPECT_EQ(MultisampleEnabled, 0) << "auto on a software renderer";
+  }
 }
 
 TEST_F(BusyGameScreen, SameStateGivesTheSamePictureWhateverCameBefore) {

@@ -12,7 +12,9 @@
 #include "game/highscore.h"
 #include "game/state.h"
 #include "platform/platform.h"
+#include "play/actions.h"
 #include "render/gl_state.h"
+#include "ui/text.h"
 
 namespace {
 struct Record {
@@ -72,13 +74,16 @@ void RecordNameKey(int vk) {
 void RecordSample(int n) {
   Rec.samples.push_back(n);
 }
+void RecordPadButton(PadButton) {}
+void RecordPause() {}
 
 class FrameDriver : public testing::Test {
 protected:
   void SetUp() override {
     Rec = Record{};
-    ShellCalls = {RecordStart,     RecordTick,   RecordDraw,    RecordEnterFrontEnd, RecordMenuFrame,
-                  RecordMenuClick, RecordAction, RecordNameKey, RecordSample};
+    ShellCalls = {RecordStart,     RecordTick,      RecordDraw,      RecordEnterFrontEnd,
+                  RecordMenuFrame, RecordMenuClick, RecordAction,    RecordNameKey,
+                  RecordSample,    RecordPadButton, RecordPadButton, RecordPause};
     std::memset(Keys, 0, sizeof Keys);
     TopMode = MODE_GAME;
     LoadingActive = 0;
@@ -253,7 +258,7 @@ TEST_F(FrameDriver, InTheFrontEndHeldSpaceFiresOnceUntilAGameStarts) {
 }
 
 TEST_F(FrameDriver, FunctionKeysAndEscFireOnEveryFrameInTheirOrder) {
-  TopMode = MODE_FRONTEND;
+  GameStartedAt(0);
   for (int vk : {120, 119, 118, 117, 116, 27, 114, 113, 112}) Keys[vk] = 1;
   FrameUpdate(0);
   EXPECT_EQ(Rec.actions, (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11, 12}));
@@ -325,4 +330,61 @@ TEST_F(FrameDriver, ADisplaySwitchRequestedTwiceInAFrameSwitchesOnce) {
   while (PlatformPollEvent(event)) toggles += event.type == EventType::ToggleDisplay;
   EXPECT_EQ(toggles, 1);
   RestartPending = 0;
+}
+
+TEST_F(FrameDriver, ItemKeysActOnlyInARunningGame) {
+  for (int vk : {112, 113, 114}) Keys[vk] = 1;
+  for (uint8_t mode : {MODE_FRONTEND, MODE_START_GAME, MODE_ENTER_FRONTEND, MODE_GAME}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    Rec.actions.clear();
+    TopMode = mode;
+    FrameUpdate(0);
+    EXPECT_EQ(Rec.actions.size(), mode == MODE_GAME ? 3u : 0u);
+  }
+
+  // With the real rules: right after the start the game state is all zero, which
+  // reads as story level 1 in play; F1..F3 on the title screen used to spend the
+  // items there.
+  ShellCalls.dispatchAction = DispatchAction;
+  CurrentGame = CurrentGameState{};
+  const uint8_t slots[3] = {OneLine, Hourglass, Potion};
+  std::memcpy(ItemSlots, slots, 3);
+  TopMode = MODE_FRONTEND;
+  FrameUpdate(0);
+  EXPECT_EQ(std::memcmp(ItemSlots, slots, 3), 0);
+}
+
+TEST_F(FrameDriver, AKeyPressedAndReleasedBetweenTwoFramesIsSeenOnce) {
+  // A slow frame: the key goes down and up again before the next frame looks.
+  struct Case {
+    int vk;
+    bool nameEntry;
+    int expected; // the action, or the key the name entry gets
+  };
+  for (Case c : {Case{32, false, 2}, Case{17, false, 3}, Case{112, false, 4}, Case{27, false, 7},
+                 Case{116, false, 8}, Case{65, true, 65}, Case{13, true, 13}}) {
+    SCOPED_TRACE(c.vk);
+    GameStartedAt(0);
+    SpaceRepeatTimer = CtrlRepeatTimer = 0;
+    NameEntryActive = c.nameEntry ? 1 : 0;
+    Rec = Record{};
+    GameWindowProc(GameWindow, PlatformEvent{EventType::KeyDown, c.vk});
+    GameWindowProc(GameWindow, PlatformEvent{EventType::KeyUp, c.vk});
+    EXPECT_EQ(Keys[c.vk], 0);
+    FrameUpdate(0);
+    FrameUpdate(1000); // the next frames see nothing more
+    FrameUpdate(2000);
+    EXPECT_EQ(c.nameEntry ? Rec.nameKeys : Rec.actions, std::vector<int>{c.expected});
+  }
+  NameEntryActive = 0;
+
+  // A press during loading belongs to no frame.
+  GameWindowProc(GameWindow, PlatformEvent{EventType::KeyDown, 27});
+  GameWindowProc(GameWindow, PlatformEvent{EventType::KeyUp, 27});
+  LoadingActive = 1;
+  FrameUpdate(0);
+  LoadingActive = 0;
+  Rec = Record{};
+  FrameUpdate(0);
+  EXPECT_TRUE(Rec.actions.empty());
 }

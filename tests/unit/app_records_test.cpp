@@ -3,9 +3,12 @@
 // rotation tables built at start-up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -36,6 +39,22 @@ bool Exists(const std::string& path) {
   return stat(path.c_str(), &st) == 0;
 }
 
+// Runs `write` while the process may open no more files, so that the temporary
+// file of a save cannot be made (the superuser ignores permissions, so a
+// read-only folder would not do).
+bool WithoutFreeFileDescriptors(bool (*write)()) {
+  rlimit saved{};
+  getrlimit(RLIMIT_NOFILE, &saved);
+  int lowestFree = dup(0);
+  close(lowestFree);
+  rlimit none = saved;
+  none.rlim_cur = static_cast<rlim_t>(lowestFree);
+  setrlimit(RLIMIT_NOFILE, &none);
+  bool result = write();
+  setrlimit(RLIMIT_NOFILE, &saved);
+  return result;
+}
+
 // A data folder of its own for every test: <tmp>/data/misc.
 class PlayerFiles : public testing::Test {
 protected:
@@ -57,6 +76,16 @@ protected:
     ASSERT_EQ(std::system(command.c_str()), 0);
   }
   std::string OptionsPath() const { return root + "data/misc/opt.dat"; }
+  // The names in data/misc, sorted, each followed by a blank.
+  std::string MiscFiles() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(root + "data/misc"))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string all;
+    for (const std::string& name : names) all += name + " ";
+    return all;
+  }
   std::string SavePath() const { return root + "data/misc/hsc.dat"; }
 
   // A 1092-byte record with every field set to something recognisable.
@@ -96,11 +125,21 @@ TEST_F(PlayerFiles, OptionsAreTheFirstSevenBytesOfTheFile) {
   EXPECT_EQ(ReadBytes(OptionsPath()).size(), 10u);
 }
 
-TEST_F(PlayerFiles, OptionValuesOutsideTheScreensRangeAreKeptAsRead) {
-  WriteBytes(OptionsPath(), {2, 255, 7, 0, 12, 10, 200});
-  ReadOptionsFile();
-  const uint8_t expected[7] = {2, 255, 7, 0, 12, 10, 200};
-  EXPECT_EQ(std::memcmp(Options, expected, 7), 0);
+TEST_F(PlayerFiles, EveryOptionIsBroughtIntoTheRangeTheScreenOffers) {
+  // Switches become 0 or 1 (anything else counts as on), digits at most 9. An
+  // instructions switch of 2 would open an overlay that is never drawn and that
+  // takes every click, so no game could be played.
+  struct Case {
+    std::vector<uint8_t> file, held;
+  };
+  for (const Case& c : {Case{{2, 255, 7, 0, 12, 10, 200}, {1, 1, 1, 0, 9, 9, 9}},
+                        Case{{0, 1, 0, 1, 9, 0, 9}, {0, 1, 0, 1, 9, 0, 9}},
+                        Case{{128, 0, 1, 64, 0, 255, 10}, {1, 0, 1, 1, 0, 9, 9}}}) {
+    WriteBytes(OptionsPath(), c.file);
+    ReadOptionsFile();
+    EXPECT_EQ(std::vector<uint8_t>(Options, Options + 7), c.held);
+    EXPECT_EQ(ReadBytes(OptionsPath()), c.file) << "reading never changes the file";
+  }
 }
 
 TEST_F(PlayerFiles, AMissingOptionsFileEndsTheProgramNamingIt) {
@@ -120,16 +159,14 @@ TEST_F(PlayerFiles, WritingTheOptionsReplacesTheFileWithExactlySevenBytes) {
   std::memcpy(Options, values, 7);
   ASSERT_TRUE(WriteOptionsFile());
   EXPECT_EQ(ReadBytes(OptionsPath()), (std::vector<uint8_t>{0, 0, 1, 1, 9, 0, 3}));
-  EXPECT_FALSE(Exists(OptionsPath() + ".tmp"));
+  EXPECT_EQ(MiscFiles(), "opt.dat ") << "no temporary file is left";
 }
 
 TEST_F(PlayerFiles, AFailedOptionsWriteIsReportedAndKeepsTheOldFile) {
   WriteBytes(OptionsPath(), {1, 0, 0, 0, 0, 0, 0});
-  // Something in the way of the temporary file makes the write fail.
-  mkdir((OptionsPath() + ".tmp").c_str(), 0755);
   int messages = PlatformMessageCount();
   std::memset(Options, 5, sizeof Options);
-  EXPECT_FALSE(WriteOptionsFile());
+  EXPECT_FALSE(WithoutFreeFileDescriptors(WriteOptionsFile));
   EXPECT_EQ(PlatformMessageCount(), messages + 1);
   EXPECT_NE(std::string(PlatformLastMessageText()).find("opt.dat"), std::string::npos);
   EXPECT_EQ(ReadBytes(OptionsPath()), (std::vector<uint8_t>{1, 0, 0, 0, 0, 0, 0}));
@@ -197,6 +234,21 @@ TEST_F(PlayerFiles, AShortSaveEndsTheProgramNamingIt) {
       testing::ExitedWithCode(1), "hsc.dat");
 }
 
+TEST_F(PlayerFiles, LoadedMoneyIsBroughtIntoZeroToTheCap) {
+  struct Case {
+    int32_t stored, held;
+  };
+  for (Case c : {Case{12345, 12345}, Case{MONEY_CAP, MONEY_CAP}, Case{MONEY_CAP + 1, MONEY_CAP},
+                 Case{INT32_MAX, MONEY_CAP}, Case{-256, 0}, Case{INT32_MIN, 0}}) {
+    std::vector<uint8_t> bytes = SampleSave();
+    std::memcpy(&bytes[1088], &c.stored, 4); // little-endian on this machine
+    WriteBytes(SavePath(), bytes);
+    LoadHighScoreFile();
+    EXPECT_EQ(HighScores.profile.money, c.held) << c.stored;
+    EXPECT_EQ(HighScores.profile.storyProgress, 42) << "other values stay as read";
+  }
+}
+
 TEST_F(PlayerFiles, SavingWritesTheRecordWithTheLiveItemSlots) {
   WriteBytes(SavePath(), SampleSave());
   LoadHighScoreFile();
@@ -212,16 +264,15 @@ TEST_F(PlayerFiles, SavingWritesTheRecordWithTheLiveItemSlots) {
   expected[1088] = 99;
   expected[1089] = 0;
   EXPECT_EQ(ReadBytes(SavePath()), expected);
-  EXPECT_FALSE(Exists(SavePath() + ".tmp"));
+  EXPECT_EQ(MiscFiles(), "hsc.dat ") << "no temporary file is left";
 }
 
 TEST_F(PlayerFiles, AFailedSaveIsReportedAndTheOldSaveSurvives) {
   WriteBytes(SavePath(), SampleSave());
   LoadHighScoreFile();
   HighScores.profile.money = 1;
-  mkdir((SavePath() + ".tmp").c_str(), 0755);
   int messages = PlatformMessageCount();
-  EXPECT_FALSE(SaveHighScoreFile());
+  EXPECT_FALSE(WithoutFreeFileDescriptors(SaveHighScoreFile));
   EXPECT_EQ(PlatformMessageCount(), messages + 1);
   EXPECT_NE(std::string(PlatformLastMessageText()).find("hsc.dat"), std::string::npos);
   EXPECT_EQ(ReadBytes(SavePath()), SampleSave());

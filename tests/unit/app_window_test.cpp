@@ -3,18 +3,21 @@
 // switch message. Events are fed in directly, as the message loop does.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/sound.h"
+#include "core/pad.h"
 #include "game/options.h"
 #include "platform/platform.h"
 
 namespace {
 struct Click {
-  char kind; // 'a' action, 'm' menu click
+  char kind; // 'a' action, 'm' menu click, 'g' / 'f' pad button in a game / the front-end, 'p' pause
   int code;
   int32_t x, y; // the pointer the handler saw
 };
@@ -26,6 +29,15 @@ void RecordAction(uint8_t code) {
 }
 void RecordMenuClick() {
   Clicks.push_back({'m', 0, MouseX, MouseY});
+}
+void RecordPadInGame(PadButton b) {
+  Clicks.push_back({'g', static_cast<int>(b), MouseX, MouseY});
+}
+void RecordPadInMenu(PadButton b) {
+  Clicks.push_back({'f', static_cast<int>(b), MouseX, MouseY});
+}
+void RecordPause() {
+  Clicks.push_back({'p', 0, MouseX, MouseY});
 }
 void RecordSound(const SoundRequest& r) {
   if (r.op == SoundRequest::StreamVolume || r.op == SoundRequest::SampleVolume) Volumes.push_back(r);
@@ -50,6 +62,9 @@ protected:
     ResetShellCalls();
     ShellCalls.dispatchAction = RecordAction;
     ShellCalls.menuClick = RecordMenuClick;
+    ShellCalls.padGameButton = RecordPadInGame;
+    ShellCalls.padMenuButton = RecordPadInMenu;
+    ShellCalls.pauseGame = RecordPause;
     SetSoundObserver(RecordSound);
     window = GL_Window{};
     window.keys = Keys;
@@ -157,6 +172,72 @@ TEST_F(WindowProc, ComingBackFromAnotherProgramUsesTheCurrentOptions) {
   EXPECT_EQ(TakeVolumes(), (std::vector<int>{1020, 2000}));
 }
 
+TEST_F(WindowProc, TheScreenSaverIsHeldOffOnlyWhileTheWindowIsInFront) {
+  ASSERT_TRUE(PlatformInitVideo());
+  window.active = 1;
+  struct Step {
+    EventType event;
+    bool allowed;
+  };
+  const Step steps[] = {
+      {EventType::FocusLost, true}, {EventType::FocusGained, false}, {EventType::Minimised, true},
+      {EventType::FocusLost, true}, {EventType::Restored, true},     {EventType::FocusGained, false},
+      {EventType::Minimised, true}, {EventType::Restored, false},
+  };
+  PlatformAllowScreenSaver(false);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(static_cast<int>(step.event));
+    GameWindowProc(window, Event(step.event));
+    EXPECT_EQ(PlatformScreenSaverAllowed(), step.allowed);
+  }
+}
+
+TEST_F(WindowProc, LosingTheFocusOrThePadPausesAGameOnly) {
+  for (uint8_t mode : {MODE_GAME, MODE_FRONTEND, MODE_START_GAME}) {
+    TopMode = mode;
+    GameWindowProc(window, Event(EventType::FocusLost));
+    GameWindowProc(window, Event(EventType::FocusGained));
+    GameWindowProc(window, Event(EventType::PadAdded, 0, 0, 1));
+    GameWindowProc(window, Event(EventType::PadRemoved, 0, 0, 0));
+  }
+  ASSERT_EQ(Clicks.size(), 2u);
+  EXPECT_EQ(Clicks[0].kind, 'p');
+  EXPECT_EQ(Clicks[1].kind, 'p');
+}
+
+TEST_F(WindowProc, PadButtonsAreHeldAndGoToTheGameOrTheFrontEnd) {
+  GameWindowProc(window, Event(EventType::PadAdded, 0, 0, 2));
+  EXPECT_EQ(PadsConnected, 2);
+  const int a = static_cast<int>(PadButton::A), start = static_cast<int>(PadButton::Start);
+  TopMode = MODE_GAME;
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, a));
+  EXPECT_TRUE(PadDown(PadButton::A));
+  TopMode = MODE_FRONTEND;
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, start));
+  TopMode = MODE_START_GAME; // between the two: nobody takes it
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, a));
+  GameWindowProc(window, Event(EventType::PadButtonDown, 0, PAD_BUTTONS)); // no such button
+  GameWindowProc(window, Event(EventType::PadButtonUp, 0, a));
+  EXPECT_FALSE(PadDown(PadButton::A));
+  EXPECT_TRUE(PadDown(PadButton::Start));
+  ASSERT_EQ(Clicks.size(), 2u);
+  EXPECT_EQ(Clicks[0].kind, 'g');
+  EXPECT_EQ(Clicks[0].code, a);
+  EXPECT_EQ(Clicks[1].kind, 'f');
+  EXPECT_EQ(Clicks[1].code, start);
+
+  GameWindowProc(window, Event(EventType::PadStick, 0, 0, 40000, -20000));
+  EXPECT_EQ(PadStickX, 32767);
+  EXPECT_EQ(PadStickY, -20000);
+  // A pad unplugged lets go of everything it held.
+  GameWindowProc(window, Event(EventType::PadRemoved, 0, 0, 1));
+  EXPECT_EQ(PadsConnected, 1);
+  EXPECT_FALSE(PadDown(PadButton::Start));
+  EXPECT_EQ(PadStickX, 0);
+  EXPECT_EQ(PadStickY, 0);
+  GameWindowProc(window, Event(EventType::PadRemoved, 0, 0, 0));
+}
+
 TEST_F(WindowProc, ScreenSaverRequestsAreRefusedQuietly) {
   uint8_t before = window.visible;
   EXPECT_EQ(GameWindowProc(window, Event(EventType::ScreenSaver)), 0);
@@ -221,4 +302,32 @@ TEST(GameWindowOpening, WithoutOpenGLNothingIsLeftOpen) {
   CloseGameWindow(window);
   EXPECT_FALSE(PlatformWindowOpen());
   Keys[65] = 0;
+}
+
+TEST(GameWindowOpening, WithoutADisplayTheStartEndsWithOneClearReason) {
+  // Without DISPLAY and WAYLAND_DISPLAY SDL falls back to a headless driver and
+  // the game would run unseen until killed. A headless driver asked for by name
+  // (as these tests do) is taken.
+  struct Case {
+    const char* driver; // SDL_VIDEODRIVER, nullptr: unset
+    int exitCode;
+  };
+  for (Case c : {Case{nullptr, 3}, Case{"offscreen", 0}, Case{"dummy", 0}}) {
+    SCOPED_TRACE(c.driver ? c.driver : "no driver asked for");
+    EXPECT_EXIT(
+        {
+          PlatformQuitVideo();
+          unsetenv("DISPLAY");
+          unsetenv("WAYLAND_DISPLAY");
+          if (c.driver)
+            setenv("SDL_VIDEODRIVER", c.driver, 1);
+          else
+            unsetenv("SDL_VIDEODRIVER");
+          bool started = PlatformInitVideo();
+          std::fprintf(stderr, "[%s]\n", PlatformVideoFailure());
+          std::_Exit(started ? 0 : 3);
+        },
+        testing::ExitedWithCode(c.exitCode),
+        c.exitCode ? "No display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set" : "\\[\\]");
+  }
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -250,6 +251,33 @@ TEST_F(AudioMixer, OptionVolumesScaleEffectsAndMusic) {
   Sleep(300);
   std::vector<int16_t> mix = Recording();
   EXPECT_EQ(MaxAbs(mix), 500);
+}
+
+TEST_F(AudioMixer, FilesTheMixerMustNotSeeAreLeftOutAndNothingWaits) {
+  // Two samples a second: the mixer would make 194 MB of these 9 KB. A FIFO as a
+  // sound or a music track would wait for a writer while the game loads.
+  std::string slow = Wav("slow.wav", 50, 1000);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadWholeFile(slow, bytes));
+  ByteWriter header(8);
+  header.U32(0, 2);
+  header.U32(4, 2 * 4);
+  std::copy(header.Result().begin(), header.Result().end(), bytes.begin() + 24);
+  ASSERT_TRUE(WriteFileAtomic(slow, bytes.data(), bytes.size()));
+  const std::string fifo = dir_ + "/fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  files_.push_back(fifo);
+
+  alarm(20); // a loader that waits ends the test here
+  LoadSoundSample(slow, SND_LINE);
+  LoadSoundSample(fifo, SND_HIT);
+  LoadMusicTrack(fifo, MUS_FOREST);
+  LoadSoundSample(Wav("fine.wav", 50, 1000), SND_BELL);
+  alarm(0);
+  EXPECT_FALSE(SampleLoaded(SND_LINE));
+  EXPECT_FALSE(SampleLoaded(SND_HIT));
+  EXPECT_FALSE(MusicLoaded(MUS_FOREST));
+  EXPECT_TRUE(SampleLoaded(SND_BELL));
 }
 
 namespace {

@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "assets/image_parse.h"
 #include "assets/font.h"
+#include "assets/image_parse.h"
 #include "core/files.h"
+#include "game/highscore.h"
 
 namespace {
 
@@ -256,6 +257,13 @@ TEST_F(GeneratedFont, LongestGameLinesFitTheirPanels) {
   EXPECT_LE(TextWidth("Level: 55 of 55", 18), 92);
   // The map's first hint: a 260-pixel panel, the text 15 pixels in.
   EXPECT_LE(TextWidth("Click here to start the first level...", 20), 245);
+  // The most money the player can hold, in the three places it is shown: the
+  // shop's panel (from x 388 to 480) and the map's (638 to 739) at size 25, the
+  // level-clear panel (383 to 500) at size 30.
+  const std::string most = std::to_string(MONEY_CAP);
+  EXPECT_LE(TextWidth("X " + most, 25), 480 - 388);
+  EXPECT_LE(TextWidth("X " + most, 25), 739 - 638);
+  EXPECT_LE(TextWidth("= " + most, 30), 500 - 383);
   std::copy(std::begin(saved), std::end(saved), FontWidths);
 }
 

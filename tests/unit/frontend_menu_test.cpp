@@ -20,6 +20,7 @@
 #include "game/options.h"
 #include "game/state.h"
 #include "support/sound_log.h"
+#include "ui/labels.h"
 
 namespace {
 bool MusicStarted(int n) {
@@ -107,6 +108,43 @@ TEST_F(FrontEndState, SideScreenBecomesMainMenuOnlyWhenTheStripArrives) {
   EXPECT_EQ(TopMode, MODE_FRONTEND);
   Ticks(1);
   EXPECT_EQ(MenuScreen, SCREEN_MAIN);
+}
+
+TEST_F(FrontEndState, QuitTakesClicksOnlyOnceTheMainMenuHasStoodStillForHalfASecond) {
+  // The side screens' "ok" lies just above "Quit": the menu slides back in 80
+  // ticks, and a second click aimed at "ok" lands on "Quit".
+  struct Case {
+    bool fromSide; // back from the hall of fame or the instructions, or the front-end entered afresh
+    uint8_t instructions;
+    int stillTicks;
+    bool quits;
+  };
+  const Case cases[] = {{true, 0, 0, false}, {true, 0, 49, false}, {true, 0, 50, true}, {true, 1, 1, false},
+                        {true, 1, 50, true}, {false, 0, 49, false}, {false, 0, 50, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.fromSide ? "after ok" : "entered") << ", still for " << c.stillTicks
+                                    << " ticks");
+    ProgramRunning = 1;
+    if (c.fromSide) {
+      MenuScreen = SCREEN_SIDE;
+      InstructionsOpen = c.instructions;
+      SlidePos = SlideTarget = 80;
+      Ticks(60); // long at rest on the side screen
+      Click(SIDE_OK_ID);
+      Ticks(80);
+      ASSERT_EQ(MenuScreen, SCREEN_MAIN);
+      // A click on "Quit" the moment the menu arrives does nothing.
+      Click(MAIN_QUIT_ID);
+    } else {
+      MenuScreen = SCREEN_MAIN;
+      SlidePos = SlideTarget = 0;
+      EnterFrontEnd(0);
+    }
+    Ticks(c.stillTicks);
+    Click(MAIN_QUIT_ID);
+    EXPECT_EQ(ProgramRunning, c.quits ? 0 : 1);
+  }
+  InstructionsOpen = 0;
 }
 
 TEST_F(FrontEndState, ArcadeClickedWhileTheMenuSlidesInKeepsTheCylinderPanelAlive) {

@@ -96,6 +96,24 @@ TEST_F(Shop, RepeatedClicksBeforeTheNextFrameNeverGoIntoDebtOrSellTwice) {
   EXPECT_EQ(Played(SND_SELL), 1);
 }
 
+TEST_F(Shop, TradingKeepsTheMoneyWithinWhatTheShopCanShow) {
+  // The shop's money panel has room for six digits; a sale at the top of the
+  // signed 32-bit range used to wrap around to a negative amount.
+  struct Case {
+    int32_t money;
+    int32_t click; // 30: sell slot 1, 1: buy One Line (100)
+    int32_t after;
+  };
+  for (Case c : {Case{MONEY_CAP - 10, 30, MONEY_CAP}, Case{MONEY_CAP, 30, MONEY_CAP},
+                 Case{MONEY_CAP, 1, MONEY_CAP - 100}, Case{100, 1, 0}}) {
+    SCOPED_TRACE(c.money);
+    HighScores.profile.money = c.money;
+    ItemSlots[0] = c.click == 30 ? OneLine : ITEM_NONE;
+    Click(c.click);
+    EXPECT_EQ(HighScores.profile.money, c.after);
+  }
+}
+
 TEST_F(Shop, ASlotWithAnUnknownCodeCountsAsEmpty) {
   HighScores.profile.money = 100;
   ItemSlots[0] = 9;

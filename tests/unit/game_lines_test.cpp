@@ -242,6 +242,20 @@ TEST_F(Lines, ClearedLevelIsPaidOnlyOnce) {
   EXPECT_EQ(CurrentGame.linesLeft, 0);
 }
 
+TEST_F(Lines, AClearedLevelNeverPaysBeyondTheMoneyCap) {
+  for (int32_t money : {MONEY_CAP - 5, MONEY_CAP}) {
+    LevelRecord r = PlainLevel();
+    r.lines = 1;
+    HighScores.profile.money = money;
+    StartStory(r, 20);
+    CurrentGame.score = 5000000; // a long level of a strong player
+    FillRow(11, 2);
+    CheckLines();
+    ASSERT_EQ(CurrentGame.levelCleared, 1);
+    EXPECT_EQ(HighScores.profile.money, MONEY_CAP);
+  }
+}
+
 TEST_F(Lines, ArcadeCountsLinesUpAndNeverEnds) {
   StartArcade(10);
   CurrentGame.linesLeft = 40;

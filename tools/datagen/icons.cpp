@@ -149,5 +149,6 @@ bool WriteIcons(const std::string& dataDir) {
       return false;
     }
   }
-  return true;
+  std::filesystem::create_directories(dataDir + "textures/", ec);
+  return WriteTga(dataDir + WINDOW_ICON_FILE, Downsample(big, DRAW_SIZE / WINDOW_ICON_SIZE), 32);
 }

@@ -10,9 +10,15 @@
 
 // The icon sizes written, in pixels (square).
 inline constexpr int ICON_SIZES[] = {48, 128, 256};
+// The window's own icon, which the game reads itself: a 32-bit TGA, the format
+// its texture loader already checks, so no PNG decoder is needed in the game. It
+// lies with the game's pictures; icons/ holds what the install gives the icon theme.
+inline constexpr int WINDOW_ICON_SIZE = 64;
+inline constexpr const char* WINDOW_ICON_FILE = "textures/window_icon.tga";
 
 // Writes icons/quorbels-<size>.png for every ICON_SIZES entry under `dataDir`
-// (which ends in '/'), creating the folder; false after printing what went wrong.
+// (which ends in '/'), creating the folder, and the window's icon
+// (WINDOW_ICON_FILE); false after printing what went wrong.
 bool WriteIcons(const std::string& dataDir);
 
 // A complete 8-bit RGBA PNG file of the canvas (rows top first), with stored

@@ -1,820 +1,761 @@
 // The seven music tracks: one per theme, one for the title and menus, one for
-// the level map and shop. Each is composed from its own seed: a chord
-// progression in the track's key and scale, a bass line, accompaniment, a
-// melody built from a repeated two-bar motif, and drums. Notes and reverb that
-// ring past the end of the loop are wrapped round to its start, so the track
-// loops without a seam. Encoded as Ogg Vorbis, 44100 Hz stereo.
-#include <algorithm>
-#include <cmath>
+// the level map and shop. Each is a written piece of two minutes or more in its
+// own key: a main theme, a contrasting section on other chords with another
+// lead, a bridge that thins out and builds back, the theme's return and a turn
+// that leads into the start again, so the loop has no intro of its own and its
+// end runs into its beginning. Instruments sit across the stereo field in a
+// stereo room; every track is mastered to the same loudness. Encoded as Ogg
+// Vorbis, 44100 Hz stereo.
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
-#include <vorbis/vorbisenc.h>
-
 #include "assets/sound.h"
+#include "core/arith.h"
 #include "datagen.h"
-#include "synth.h"
+#include "music_master.h"
+#include "music_score.h"
 
-using namespace synth;
+using namespace music;
 
 namespace {
 
-// --- the mix -------------------------------------------------------------------
+// Vorbis quality -0.1..1: 0.1 keeps the instruments clean at about 75 kbit/s.
+constexpr float VORBIS_QUALITY = 0.1f;
 
-// A stereo loop of fixed length with a reverb send. Writes past the end wrap
-// round to the start.
-struct Mix {
-  size_t n;
-  std::vector<float> l, r, sendL, sendR;
-  float lastPan = 2, gl = 0, gr = 0;
-  explicit Mix(size_t length) : n(length), l(length), r(length), sendL(length), sendR(length) {}
-
-  void Put(size_t i, float v, float pan, float send) {
-    size_t k = i % n;
-    if (pan != lastPan) { // equal-power panning; a note keeps its place, so it is worked out once
-      lastPan = pan;
-      gl = std::cos((pan + 1) * static_cast<float>(PI) / 4);
-      gr = std::sin((pan + 1) * static_cast<float>(PI) / 4);
-    }
-    l[k] += v * gl;
-    r[k] += v * gr;
-    sendL[k] += v * gl * send;
-    sendR[k] += v * gr * send;
-  }
-};
-
-// Where a note sounds: start and length in seconds, loudness, stereo place and
-// how much of it goes to the reverb.
-struct NoteOn {
-  double at, dur, hz, vel;
-  float pan, send;
-};
-
-size_t Index(double seconds) {
-  return static_cast<size_t>(std::max(0.0, seconds) * RATE);
-}
-
-// Release shape: full while the note is held, then a short fade.
-double Held(double t, double dur, double release) {
-  if (t < dur) return 1;
-  return std::max(0.0, 1 - (t - dur) / release);
-}
-
-// --- instruments ---------------------------------------------------------------
-
-// Plucked string (Karplus-Strong): a burst of noise circulating in a delay line
-// one period long, softened a little on every pass. `bright` 0..1 colours the
-// pluck; `ring` is how long the string sounds after the note ends.
-void Pluck(Mix& m, const NoteOn& n, double bright, double ring, double decay = 2.5) {
-  double period = RATE / n.hz;
-  size_t len = static_cast<size_t>(period) + 2;
-  std::vector<float> line(len);
-  OnePole tone;
-  double cutoff = 800 + bright * 7000;
-  for (size_t i = 0; i < len; ++i) line[i] = tone.Low(Noise(), cutoff);
-  double mean = 0;
-  for (float v : line) mean += v;
-  mean /= len;
-  for (float& v : line) v = static_cast<float>(v - mean);
-  // Loss per pass so the string falls by 60 dB after `decay` seconds.
-  double loss = std::pow(0.001, 1.0 / (decay * n.hz));
-  size_t total = Index(n.dur + ring), start = Index(n.at);
-  double frac = period - std::floor(period);
-  size_t write = 0;
-  size_t whole = static_cast<size_t>(period);
-  float prev = 0;
-  for (size_t i = 0; i < total; ++i) {
-    double t = static_cast<double>(i) / RATE;
-    size_t a = (write + len - whole) % len, b = (write + len - whole - 1) % len;
-    float delayed = static_cast<float>(line[a] * (1 - frac) + line[b] * frac);
-    float damp = t < n.dur ? static_cast<float>(loss) : static_cast<float>(loss * 0.995);
-    float out = damp * 0.5f * (delayed + prev);
-    prev = delayed;
-    line[write] = out;
-    write = (write + 1) % len;
-    double env = std::min(1.0, (n.dur + ring - t) / 0.03) * Attack(t, 0.002);
-    m.Put(start + i, static_cast<float>(out * n.vel * env), n.pan, n.send);
+// Plays the notes of `line` that lie in the sections named in `names`.
+template <typename F> void Play(const Song& s, const std::vector<Played>& line, const char* names, F&& play) {
+  for (const Played& p : line) {
+    if (!In(s.sections[p.section], names)) continue;
+    double at = s.Time(p.bar, p.start);
+    play(at, s.Time(p.bar, p.start + p.length) - at, Hz(p.note));
   }
 }
 
-// Electric piano by frequency modulation: a bell-like attack that mellows.
-void EPiano(Mix& m, const NoteOn& n) {
-  size_t total = Index(n.dur + 0.25), start = Index(n.at);
-  for (size_t i = 0; i < total; ++i) {
-    double t = static_cast<double>(i) / RATE;
-    double index = 1.2 * Decay(t, 0.35) + 0.25;
-    double v = std::sin(TAU * n.hz * t + index * std::sin(TAU * n.hz * t));
-    if (n.hz * 7 < 16000) v += 0.12 * std::sin(TAU * n.hz * 7 * t) * Decay(t, 0.04);
-    double env = Attack(t, 0.003) * (0.3 + 0.7 * Decay(t, 0.8)) * Held(t, n.dur, 0.25);
-    m.Put(start + i, static_cast<float>(v * env * n.vel), n.pan, n.send);
-  }
-}
-
-// Soft pad: three slightly detuned saws through a gentle low-pass, slow swell.
-void Pad(Mix& m, const NoteOn& n, double cutoff, double attack, double release) {
-  size_t total = Index(n.dur + release), start = Index(n.at);
-  double ph[3] = {0, 0.33, 0.67};
-  const double detune[3] = {0.994, 1.0, 1.006};
-  OnePole f1, f2;
-  for (size_t i = 0; i < total; ++i) {
-    double t = static_cast<double>(i) / RATE;
-    double v = 0;
-    for (int k = 0; k < 3; ++k) {
-      v += 2 * ph[k] - 1;
-      ph[k] += n.hz * detune[k] / RATE;
-      if (ph[k] >= 1) ph[k] -= 1;
-    }
-    float x = f2.Low(f1.Low(static_cast<float>(v / 3), cutoff), cutoff);
-    double env = Attack(t, attack) * Held(t, n.dur, release);
-    m.Put(start + i, static_cast<float>(x * env * n.vel), n.pan, n.send);
-  }
-}
-
-// Flute or ney: a near-sine with breath and a vibrato that arrives late.
-void Flute(Mix& m, const NoteOn& n, double vibrato, double breath) {
-  size_t total = Index(n.dur + 0.12), start = Index(n.at);
-  double ph = 0;
-  Biquad air;
-  air.Set(Biquad::BandPass, std::min(n.hz * 2, 9000.0), 2);
-  for (size_t i = 0; i < total; ++i) {
-    double t = static_cast<double>(i) / RATE;
-    double v = std::sin(TAU * ph) + 0.18 * std::sin(2 * TAU * ph) + 0.06 * std::sin(3 * TAU * ph);
-    v += breath * air.Run(Noise()) * (0.5 + Decay(t, 0.08));
-    ph += n.hz * (1 + vibrato * std::sin(TAU * 5.2 * t) * Attack(t - 0.2, 0.3)) / RATE;
-    double env = Attack(t, 0.05) * Held(t, n.dur, 0.12);
-    m.Put(start + i, static_cast<float>(v * env * n.vel), n.pan, n.send);
-  }
-}
-
-// Saw or square lead through a low-pass whose opening follows the note.
-// `square` picks the wave; `cutoff` is the open filter, `vibrato` its depth.
-void Lead(Mix& m, const NoteOn& n, bool square, double cutoff, double vibrato, double attack) {
-  size_t total = Index(n.dur + 0.15), start = Index(n.at);
-  double ph = 0;
-  OnePole f1, f2;
-  double c = cutoff;
-  for (size_t i = 0; i < total; ++i) {
-    double t = static_cast<double>(i) / RATE;
-    double frac = ph - std::floor(ph);
-    double v = square ? (frac < 0.5 ? 1.0 : -1.0) : 2 * frac - 1;
-    ph += n.hz * (1 + vibrato * std::sin(TAU * 5.5 * t) * Attack(t - 0.15, 0.25)) / RATE;
-    if ((i & 63) == 0) c = n.hz + (cutoff - n.hz) * (0.55 + 0.45 * Decay(t, 0.3)) * Attack(t, attack * 2);
-    float x = f2.Low(f1.Low(static_cast<float>(v), std::max(c, 200.0)), std::max(c, 200.0));
-    double env = Attack(t, attack) * Held(t, n.dur, 0.15);
-    m.Put(start + i, static_cast<float>(x * env * n.vel), n.pan, n.send);
-  }
-}
-
-// Mallets: marimba (`hardness` low) to celesta and bells (`hardness` high).
-void Mallet(Mix& m, const NoteOn& n, double hardness, double tau) {
-  size_t total = Index(std::max(n.dur, tau * 5)), start = Index(n.at);
-  // Each partial decays by a fixed factor per sample.
-  double e1 = 1, e4 = 1, e3 = 1;
-  const double k1 = std::exp(-1.0 / (tau * RATE)), k4 = std::exp(-1.0 / (tau * 0.3 * RATE)),
-               k3 = std::exp(-1.0 / (tau * 0.5 * RATE));
-  const double g4 = n.hz * 4 < 18000 ? 0.3 * hardness : 0, g3 = n.hz * 2.76 < 18000 ? 0.25 * hardness : 0;
-  for (size_t i = 0; i < total; ++i) {
-    double t = static_cast<double>(i) / RATE;
-    double v = std::sin(TAU * n.hz * t) * e1;
-    if (e4 > 1e-4 && g4 > 0) v += g4 * std::sin(TAU * n.hz * 4 * t) * e4;
-    if (e3 > 1e-4 && g3 > 0) v += g3 * std::sin(TAU * n.hz * 2.76 * t) * e3;
-    e1 *= k1, e4 *= k4, e3 *= k3;
-    v *= Attack(t, 0.002) * std::min(1.0, (static_cast<double>(total) / RATE - t) / 0.02);
-    m.Put(start + i, static_cast<float>(v * n.vel), n.pan, n.send);
-  }
-}
-
-// Bass: a round sine with a touch of second harmonic; `pluck` adds a filtered
-// saw with a snapping filter for funkier lines.
-void Bass(Mix& m, const NoteOn& n, double pluck) {
-  size_t total = Index(n.dur + 0.06), start = Index(n.at);
-  double ph = 0;
-  OnePole f;
-  for (size_t i = 0; i < total; ++i) {
-    double t = static_cast<double>(i) / RATE;
-    double frac = ph - std::floor(ph);
-    double v = std::sin(TAU * ph) + 0.25 * std::sin(2 * TAU * ph);
-    if (pluck > 0) v += pluck * f.Low(static_cast<float>(2 * frac - 1), 250 + 2500 * Decay(t, 0.08));
-    ph += n.hz / RATE;
-    double env = Attack(t, 0.006) * (0.75 + 0.25 * Decay(t, 0.3)) * Held(t, n.dur, 0.06);
-    m.Put(start + i, static_cast<float>(std::tanh(v * 0.9) * env * n.vel), n.pan, n.send);
-  }
-}
-
-// --- drums ---------------------------------------------------------------------
-
-enum Drum { KICK, SNARE, HAT, OPENHAT, SHAKER, CLAP, RIM, DUM, TEK, TOM, TAMBOURINE };
-
-void Hit(Mix& m, Drum d, double at, double vel, float pan) {
-  size_t start = Index(at);
-  auto render = [&](double seconds, float send, auto&& fn) {
-    size_t total = Index(seconds);
-    for (size_t i = 0; i < total; ++i) {
-      double t = static_cast<double>(i) / RATE;
-      double fade = std::min(1.0, (seconds - t) / 0.01);
-      m.Put(start + i, static_cast<float>(fn(t) * vel * fade), pan, send);
-    }
-  };
-  Biquad bp;
-  OnePole lp;
-  double ph = 0;
-  switch (d) {
-  case KICK:
-    render(0.35, 0.05f, [&](double t) {
-      ph += (48 + 110 * Decay(t, 0.03)) / RATE;
-      return std::sin(TAU * ph) * Decay(t, 0.22) + 0.3 * Noise() * Decay(t, 0.002);
-    });
-    break;
-  case SNARE:
-    bp.Set(Biquad::HighPass, 1500, 0.7);
-    render(0.25, 0.2f, [&](double t) {
-      ph += 190.0 / RATE;
-      return 0.6 * bp.Run(Noise()) * Decay(t, 0.08) + 0.5 * std::sin(TAU * ph) * Decay(t, 0.04);
-    });
-    break;
-  case HAT:
-  case OPENHAT:
-    bp.Set(Biquad::HighPass, 7000, 0.7);
-    render(d == HAT ? 0.08 : 0.35, 0.1f,
-           [&](double t) { return bp.Run(Noise()) * Decay(t, d == HAT ? 0.02 : 0.12); });
-    break;
-  case SHAKER:
-    bp.Set(Biquad::BandPass, 6500, 1.2);
-    render(0.1, 0.1f, [&](double t) { return 1.5 * bp.Run(Noise()) * Attack(t, 0.012) * Decay(t, 0.03); });
-    break;
-  case CLAP:
-    bp.Set(Biquad::BandPass, 1300, 1.5);
-    render(0.25, 0.3f, [&](double t) {
-      double bursts = Decay(std::fmod(t, 0.011), 0.003) * (t < 0.033 ? 1 : 0) + Decay(t - 0.033, 0.06);
-      return 2.0 * bp.Run(Noise()) * bursts;
-    });
-    break;
-  case RIM:
-    render(0.06, 0.15f, [&](double t) {
-      return (std::sin(TAU * 1700 * t) * 0.6 + std::sin(TAU * 820 * t) * 0.5) * Decay(t, 0.012);
-    });
-    break;
-  case DUM:
-    render(0.45, 0.15f, [&](double t) {
-      ph += (95 + 40 * Decay(t, 0.04)) / RATE;
-      return std::sin(TAU * ph) * Decay(t, 0.18);
-    });
-    break;
-  case TEK:
-    bp.Set(Biquad::BandPass, 3200, 2);
-    render(0.12, 0.2f, [&](double t) {
-      return 0.9 * bp.Run(Noise()) * Decay(t, 0.015) + 0.5 * std::sin(TAU * 640 * t) * Decay(t, 0.025);
-    });
-    break;
-  case TOM:
-    render(1.2, 0.35f, [&](double t) {
-      ph += (62 + 30 * Decay(t, 0.08)) / RATE;
-      return std::sin(TAU * ph) * Decay(t, 0.45) + 0.25 * lp.Low(Noise(), 400) * Decay(t, 0.1);
-    });
-    break;
-  case TAMBOURINE:
-    bp.Set(Biquad::BandPass, 8500, 3);
-    render(0.2, 0.15f, [&](double t) { return 2.0 * bp.Run(Noise()) * Attack(t, 0.003) * Decay(t, 0.05); });
-    break;
-  }
-}
-
-// --- composition ---------------------------------------------------------------
-
-struct Song {
-  Mix mix;
-  double step; // seconds per sixteenth note
-  int bars;
-  int tonic; // MIDI note of scale degree 0 in the melody's octave
-  std::vector<int> scale;
-  std::vector<int> progression; // chord root degree of each bar, repeating
-  double swing;                 // delay of every odd sixteenth, as a fraction of a sixteenth
-
-  Song(double bpm, int barCount, int tonicNote, std::vector<int> scaleSteps, std::vector<int> chords,
-       double swingAmount)
-      : mix(StepSamples(bpm) * 16 * barCount), step(static_cast<double>(StepSamples(bpm)) / RATE),
-        bars(barCount), tonic(tonicNote), scale(std::move(scaleSteps)), progression(std::move(chords)),
-        swing(swingAmount) {}
-
-  // A sixteenth is a whole number of samples so the loop length is exact.
-  static size_t StepSamples(double bpm) { return static_cast<size_t>(std::lround(RATE * 60.0 / bpm / 4)); }
-
-  double Time(int bar, double sixteenth) const {
-    double s = sixteenth;
-    if (static_cast<int>(std::floor(s)) % 2 == 1) s += swing;
-    return (bar * 16 + s) * step;
-  }
-  // MIDI note of a scale degree (any integer; 7 steps up in a 7-note scale is an octave).
-  int Note(int degree, int octaveShift = 0) const {
-    int len = static_cast<int>(scale.size());
-    int oct = degree >= 0 ? degree / len : -((-degree + len - 1) / len);
-    return tonic + scale[degree - oct * len] + 12 * (oct + octaveShift);
-  }
-  int ChordRoot(int bar) const { return progression[bar % progression.size()]; }
-  bool InChord(int degree, int bar) const {
-    int len = static_cast<int>(scale.size());
-    int rel = ((degree - ChordRoot(bar)) % len + len) % len;
-    return rel == 0 || rel == 2 || rel == 4;
-  }
-  int NearestChordTone(int degree, int bar) const {
-    for (int d = 0; d < 4; ++d) {
-      if (InChord(degree - d, bar)) return degree - d;
-      if (InChord(degree + d, bar)) return degree + d;
-    }
-    return degree;
-  }
-};
-
-// Plays `pattern` (16 characters per bar: 'x' loud, 'o' soft, anything else
-// silent) on `bars` from..to-1 with a light random humanisation of loudness.
-void Drums(Song& s, Drum d, const char* pattern, int from, int to, double vel, float pan) {
-  size_t len = std::strlen(pattern);
-  for (int bar = from; bar < to; ++bar) {
-    for (size_t k = 0; k < len; ++k) {
-      char c = pattern[k];
-      if (c != 'x' && c != 'o') continue;
-      double v = vel * (c == 'x' ? 1.0 : 0.45) * (0.9 + Random(20) / 100.0);
-      Hit(s.mix, d, s.Time(bar, static_cast<double>(k % 16) + 16.0 * (k / 16)), v, pan);
-    }
-  }
-}
-
-struct MelodyNote {
-  int bar;
-  int start;  // sixteenth in the bar
-  int length; // in sixteenths
-  int degree;
-};
-
-// A two-bar rhythm: note lengths in sixteenths, negative for rests. `busy`
-// 0..1 favours shorter notes.
-std::vector<int> Rhythm(double busy) {
-  static const std::vector<std::vector<int>> Calm = {{4}, {4}, {8}, {6, 2}, {2, 2}, {-4}, {4}, {3, 1}};
-  static const std::vector<std::vector<int>> Busy = {{2, 2},    {2, 2}, {3, 1},  {2, 1, 1},
-                                                     {1, 1, 2}, {4},    {-2, 2}, {6, 2}};
-  std::vector<int> r;
+// A figure over the chords: "index:sixteenths" tokens, the index a chord tone
+// (0 root, 1 third, 2 fifth, 3 seventh or octave, on up; negative below), "r" a
+// rest. Each note takes the chord sounding when it starts; `play` gets the
+// start and length in seconds and the MIDI note.
+template <typename F> void Figure(const Song& s, int bar, const char* figure, int octave, F&& play) {
   int pos = 0;
-  while (pos < 32) {
-    int left = 32 - pos;
-    if (left <= 8) {
-      // The motif ends on a held note followed by a breath.
-      if (left > 2) {
-        r.push_back(left - 2);
-        r.push_back(-2);
-      } else {
-        r.push_back(-left);
-      }
-      break;
+  const char* p = figure;
+  while (*p) {
+    while (*p == ' ') ++p;
+    if (!*p) break;
+    bool rest = *p == 'r';
+    int index = rest ? 0 : std::atoi(p);
+    while (*p && *p != ':') ++p;
+    int length = *p ? std::atoi(p + 1) : 0;
+    while (*p && *p != ' ') ++p;
+    if (!rest && length > 0) {
+      double at = s.Time(bar, pos);
+      play(at, s.Time(bar, pos + length) - at, s.ChordTone(bar, pos, index, octave));
     }
-    const auto& pool = Random(100) < busy * 100 ? Busy : Calm;
-    const std::vector<int>& cell = pool[Random(static_cast<int32_t>(pool.size()))];
-    int total = 0;
-    for (int v : cell) total += std::abs(v);
-    if (total > left - 8 && left > 8) {
-      r.push_back(left - 8);
-      pos += left - 8;
-      continue;
-    }
-    for (int v : cell) r.push_back(v);
-    pos += total;
-  }
-  return r;
-}
-
-// Pitches for a rhythm starting at `bar`: a walk through the scale that lands
-// on chord tones on the strong beats. `shape` (if given) repeats an earlier
-// walk's intervals so a motif comes back recognisably over new chords.
-std::vector<MelodyNote> Phrase(const Song& s, const std::vector<int>& rhythm, int bar, int startDegree,
-                               int low, int high, const std::vector<int>* shape, std::vector<int>* shapeOut) {
-  std::vector<MelodyNote> notes;
-  int pos = 0, deg = startDegree, count = 0;
-  for (int len : rhythm) {
-    if (len < 0) {
-      pos -= len;
-      continue;
-    }
-    int b = bar + pos / 16, st = pos % 16;
-    int move;
-    if (shape && count < static_cast<int>(shape->size())) {
-      move = (*shape)[count];
-    } else {
-      static const int Moves[] = {-1, -1, -1, 1, 1, 1, -2, 2, 0, 3, -3, -1, 1, 2};
-      move = count == 0 ? 0 : Moves[Random(14)];
-    }
-    if (shapeOut) shapeOut->push_back(move);
-    deg += move;
-    if (deg > high) deg -= 2 * (deg - high);
-    if (deg < low) deg += 2 * (low - deg);
-    if (st % 8 == 0 || len >= 6) deg = s.NearestChordTone(deg, b);
-    notes.push_back({b, st, len, deg});
-    pos += len;
-    ++count;
-  }
-  return notes;
-}
-
-// An eight-bar melody: motif A, A again over the next chords, a contrasting B,
-// and A returning with a cadence on the tonic.
-std::vector<MelodyNote> Melody(const Song& s, int bar, double busy, int low, int high) {
-  std::vector<int> a = Rhythm(busy), b = Rhythm(busy * 0.7);
-  std::vector<int> shape;
-  std::vector<MelodyNote> all, part;
-  int mid = (low + high) / 2;
-  part = Phrase(s, a, bar, s.NearestChordTone(mid, bar), low, high, nullptr, &shape);
-  all.insert(all.end(), part.begin(), part.end());
-  part = Phrase(s, a, bar + 2, s.NearestChordTone(mid + 2, bar + 2), low, high, &shape, nullptr);
-  all.insert(all.end(), part.begin(), part.end());
-  part = Phrase(s, b, bar + 4, s.NearestChordTone(mid + 3, bar + 4), low, high, nullptr, nullptr);
-  all.insert(all.end(), part.begin(), part.end());
-  part = Phrase(s, a, bar + 6, s.NearestChordTone(mid, bar + 6), low, high, &shape, nullptr);
-  if (!part.empty()) {
-    int len = static_cast<int>(s.scale.size());
-    int t = part.back().degree;
-    int tonicDeg = static_cast<int>(std::lround(static_cast<double>(t) / len)) * len;
-    part.back().degree = tonicDeg;
-  }
-  all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-template <typename F>
-void PlayMelody(const Song& s, const std::vector<MelodyNote>& notes, int octave, F&& play) {
-  for (const MelodyNote& n : notes) {
-    double at = s.Time(n.bar, n.start);
-    double end = s.Time(n.bar, n.start + n.length);
-    play(at, end - at, NoteHz(s.Note(n.degree, octave)));
+    pos += length;
   }
 }
 
-// Chord tones of a bar as MIDI notes, voiced around `octave` octaves from the tonic.
-std::vector<int> ChordNotes(const Song& s, int bar, int octave) {
-  int root = s.ChordRoot(bar);
-  return {s.Note(root, octave), s.Note(root + 2, octave), s.Note(root + 4, octave)};
+// A strummed chord: the strings a few milliseconds apart, low to high (or high
+// to low on an up-stroke).
+void Strum(Song& s, int bar, double sixteenth, double sixteenths, int octave, double vel, float pan,
+           double bright, bool up = false) {
+  std::vector<int> notes = s.ChordNotes(bar, sixteenth, octave);
+  notes.push_back(notes[0] + 12);
+  double at = s.Time(bar, sixteenth), dur = s.step * sixteenths;
+  for (size_t k = 0; k < notes.size(); ++k) {
+    size_t string = up ? notes.size() - 1 - k : k;
+    Pluck(s.mix, {at + 0.012 * k, dur, Hz(notes[string]), vel, pan, 0.3f}, bright, 0.15, 1.5);
+  }
 }
 
-// --- the seven tracks ---------------------------------------------------------
+bool Same(const Chord& a, const Chord& b) {
+  return a.root == b.root && a.seventh == b.seventh && a.sus == b.sus;
+}
 
-const std::vector<int> MAJOR = {0, 2, 4, 5, 7, 9, 11};
-const std::vector<int> MINOR = {0, 2, 3, 5, 7, 8, 10};
-const std::vector<int> DORIAN = {0, 2, 3, 5, 7, 9, 10};
-const std::vector<int> PHRYGIAN_DOMINANT = {0, 1, 4, 5, 7, 8, 10};
+// Sustained chords on the pad, one per chord change.
+void PadChords(Song& s, int bar, int octave, double vel, double cutoff, double width, float send = 0.5f) {
+  const bool split = !Same(s.ChordAt(bar, 0), s.ChordAt(bar, 8));
+  for (int half = 0; half < (split ? 2 : 1); ++half)
+    for (int note : s.ChordNotes(bar, half * 8, octave))
+      Pad(s.mix, {s.Time(bar, half * 8), s.step * (split ? 8 : 16), Hz(note), vel, 0, send}, cutoff, 0.25,
+          0.6, width);
+}
 
-// Forest: pastoral. G major, fingerpicked guitar, a flute tune, soft strings.
+// A noise swell over the last two bars of every section named in `names`.
+void Risers(Song& s, const char* names, double vel) {
+  for (int bar = 0; bar < s.Bars(); ++bar)
+    if (In(s.SectionAt(bar), names) && s.BarInSection(bar) == s.SectionAt(bar).Bars() - 2)
+      Riser(s.mix, s.Time(bar, 0), s.step * 32, vel);
+}
+
+// A crash at the first bar of every section named in `names`.
+void Crashes(Song& s, const char* names, double vel) {
+  for (int bar = 0; bar < s.Bars(); ++bar)
+    if (s.BarInSection(bar) == 0 && In(s.SectionAt(bar), names)) Hit(s.mix, CRASH, s.Time(bar, 0), vel, 0.2f);
+}
+
+// --- Forest: pastoral. G major, fingerpicked guitar, a flute tune, strings. ---
+
 Song Forest() {
-  Song s(92, 20, 67, MAJOR, {0, 4, 5, 3, 0, 3, 4, 0}, 0);
-  for (int bar = 0; bar < s.bars; ++bar) {
-    auto chord = ChordNotes(s, bar, -1);
-    for (int note : chord)
-      Pad(s.mix, {s.Time(bar, 0), s.step * 16, NoteHz(note), 0.05, 0, 0.5f}, 1200, 0.6, 0.8);
-    const int order[8] = {0, 2, 1, 2, 0, 2, 1, 2};
-    for (int k = 0; k < 8; ++k) {
-      int note = k == 0 ? chord[0] - 12 : chord[order[k]] + (k % 2 ? 12 : 0);
-      Pluck(s.mix, {s.Time(bar, k * 2), s.step * 2, NoteHz(note), 0.32, -0.35f, 0.3f}, 0.35, 0.8, 2.5);
+  const char* chordsA = "0 4 5 3 0 3 4 0";
+  const char* opening = "2:4 4:4 7:6 6:2 | 4:8 3:2 2:2 1:4 | 2:4 4:4 5:6 4:2 | 3:4 2:4 0:8 | ";
+  Song s(90, 67, MAJOR, 0,
+         {MakeSection(
+              'A', chordsA,
+              (std::string(opening) + "2:4 4:4 7:6 6:2 | 7:6 5:2 4:4 3:4 | 1:4 4:4 6:4 5:2 6:2 | 7:12 r:4")
+                  .c_str()),
+          MakeSection(
+              'a', chordsA,
+              (std::string(opening) + "4:4 7:4 9:6 8:2 | 7:4 5:4 3:8 | 4:2 5:2 6:4 8:4 6:4 | 7:16").c_str()),
+          MakeSection('B', "5 2 3 0 5 2 3 4",
+                      "5:6 4:2 2:8 | 6:6 4:2 2:8 | 3:6 4:2 5:8 | 4:12 r:4 | 5:4 7:4 9:6 8:2 | 9:6 8:2 6:8 | "
+                      "7:4 5:4 4:4 3:4 | 1:8 -1:4 1:4"),
+          MakeSection('C', "3 4 2 5 3 4 1 4",
+                      "r:8 7:2 8:2 7:4 | r:8 6:2 8:2 6:4 | r:4 4:4 6:4 9:4 | 7:12 r:4 | r:8 10:2 11:2 10:4 | "
+                      "r:8 8:2 9:2 8:4 | 7:4 5:4 3:4 1:4 | 4:4 6:4 8:8"),
+          MakeSection(
+              'F', chordsA,
+              (std::string(opening) + "2:4 4:4 7:6 6:2 | 7:6 5:2 4:4 3:4 | 1:4 4:4 6:4 5:2 6:2 | 7:12 r:4")
+                  .c_str()),
+          MakeSection(
+              'D', "3 0 1 4 3 0 4 4",
+              "7:4 5:4 3:8 | 4:4 2:4 0:8 | 1:4 3:4 5:6 4:2 | 4:4 3:4 1:8 | 3:2 4:2 5:4 7:8 | 7:4 4:4 2:8 | "
+              "1:4 -1:4 1:4 4:4 | 4:12 r:4")});
+  for (int bar = 0; bar < s.Bars(); ++bar) {
+    const Section& sec = s.SectionAt(bar);
+    const int inSection = s.BarInSection(bar);
+    PadChords(s, bar, -1, In(sec, "BC") ? 0.06 : 0.04, 1400, 0.8);
+    auto bass = [&](const char* figure) {
+      Figure(s, bar, figure, -2, [&](double at, double dur, int note) {
+        Bass(s.mix, {at, dur, Hz(note), 0.24, 0, 0.05f}, 0);
+      });
+    };
+    if (In(sec, "C")) {
+      // The bridge: a harp rippling up and down, from side to side.
+      Figure(s, bar, "0:2 1:2 2:2 3:2 4:2 5:2 4:2 3:2", -1, [&](double at, double dur, int note) {
+        float pan = (note % 2) ? 0.55f : -0.55f;
+        Pluck(s.mix, {at, dur, Hz(note), 0.16, pan, 0.45f}, 0.7, 1.2, 3.0);
+      });
+      if (inSection >= 4) bass("0:16");
+      continue;
     }
-    Bass(s.mix, {s.Time(bar, 0), s.step * 7, NoteHz(s.Note(s.ChordRoot(bar), -2)), 0.35, 0, 0.05f}, 0);
-    Bass(s.mix, {s.Time(bar, 8), s.step * 7, NoteHz(s.Note(s.ChordRoot(bar) + 4, -2)), 0.3, 0, 0.05f}, 0);
-  }
-  for (int start : {4, 12}) {
-    auto mel = Melody(s, start, 0.35, -1, 9);
-    PlayMelody(s, mel, 0, [&](double at, double dur, double hz) {
-      Flute(s.mix, {at, dur, hz, 0.22, 0.25f, 0.35f}, 0.006, 0.05);
-    });
-  }
-  Drums(s, SHAKER, "x.o.x.o.x.o.x.o.", 4, s.bars, 0.12, 0.4f);
-  Drums(s, KICK, "x.......x.......", 4, s.bars, 0.35, 0);
-  Drums(s, RIM, "............x...", 8, s.bars, 0.12, -0.3f);
-  return s;
-}
-
-// City: funky and urban. E dorian, slap bass, electric piano stabs, square lead.
-Song City() {
-  Song s(104, 20, 64, DORIAN, {0, 0, 3, 3, 0, 0, 5, 4}, 0.12);
-  const int bassLine[16] = {0, -1, -1, 0, -1, -1, 7, -1, 0, -1, 3, -1, 4, -1, 6, -1};
-  for (int bar = 0; bar < s.bars; ++bar) {
-    int root = s.ChordRoot(bar);
-    for (int k = 0; k < 16; ++k) {
-      if (bassLine[k] < 0) continue;
-      double len = (k == 0 || k == 6) ? 2.5 : 1.5;
-      Bass(s.mix, {s.Time(bar, k), s.step * len, NoteHz(s.Note(root + bassLine[k], -2)), 0.4, 0, 0.02f}, 0.6);
-    }
-    auto chord = ChordNotes(s, bar, -1);
-    chord.push_back(s.Note(root + 6, -1)); // the seventh gives the stabs their colour
-    for (int hit : {2, 7, 10, 14}) {
-      for (int note : chord)
-        EPiano(s.mix, {s.Time(bar, hit), s.step * (hit == 7 ? 2.5 : 1.5), NoteHz(note), 0.07, -0.3f, 0.25f});
-    }
-    if (bar % 4 == 0)
-      for (int note : chord)
-        Pad(s.mix, {s.Time(bar, 0), s.step * 64, NoteHz(note), 0.025, 0.3f, 0.5f}, 900, 1.0, 1.0);
-  }
-  for (int start : {4, 12}) {
-    auto mel = Melody(s, start, 0.75, 0, 9);
-    PlayMelody(s, mel, 0, [&](double at, double dur, double hz) {
-      Lead(s.mix, {at, dur, hz, 0.13, 0.2f, 0.3f}, true, 2600, 0.004, 0.01);
-    });
-  }
-  Drums(s, KICK, "x.....x...x..x..", 0, s.bars, 0.6, 0);
-  Drums(s, SNARE, "....x..o....x...", 4, s.bars, 0.35, 0.05f);
-  Drums(s, CLAP, "....x.......x...", 4, s.bars, 0.18, -0.1f);
-  Drums(s, HAT, "xoxoxoxoxoxoxoxo", 0, s.bars, 0.16, 0.35f);
-  Drums(s, OPENHAT, "..............x.", 4, s.bars, 0.12, 0.35f);
-  return s;
-}
-
-// Desert: exotic. D phrygian dominant, oud plucks over a drone, a reedy ney,
-// hand drums in the maqsum rhythm and a tambourine.
-Song Desert() {
-  Song s(96, 20, 62, PHRYGIAN_DOMINANT, {0, 0, 1, 0, 0, 6, 1, 0}, 0.05);
-  for (int bar = 0; bar < s.bars; bar += 2) {
-    Pad(s.mix, {s.Time(bar, 0), s.step * 32, NoteHz(s.Note(0, -2)), 0.08, 0, 0.4f}, 600, 0.8, 0.8);
-    Pad(s.mix, {s.Time(bar, 0), s.step * 32, NoteHz(s.Note(4, -2)), 0.05, 0, 0.4f}, 600, 0.8, 0.8);
-  }
-  const int oud[16] = {0, -9, 4, -9, 2, 4, -9, 7, 0, -9, 4, 2, -9, 1, 0, -9};
-  for (int bar = 0; bar < s.bars; ++bar) {
-    int root = s.ChordRoot(bar);
-    for (int k = 0; k < 16; ++k) {
-      if (oud[k] == -9) continue;
-      int deg = (k % 8 == 0) ? root : oud[k];
-      Pluck(s.mix, {s.Time(bar, k), s.step * 1.5, NoteHz(s.Note(deg, -1)), 0.22, -0.3f, 0.25f}, 0.8, 0.4,
-            1.2);
-    }
-    Bass(s.mix, {s.Time(bar, 0), s.step * 3, NoteHz(s.Note(root, -2)), 0.35, 0, 0.05f}, 0.2);
-    Bass(s.mix, {s.Time(bar, 6), s.step * 2, NoteHz(s.Note(root, -2)), 0.25, 0, 0.05f}, 0.2);
-  }
-  for (int start : {4, 12}) {
-    auto mel = Melody(s, start, 0.5, -2, 8);
-    PlayMelody(s, mel, 0, [&](double at, double dur, double hz) {
-      Flute(s.mix, {at, dur, hz, 0.2, 0.25f, 0.4f}, 0.012, 0.12);
-      Lead(s.mix, {at, dur, hz, 0.05, 0.25f, 0.3f}, true, 1800, 0.01, 0.04);
-    });
-  }
-  Drums(s, DUM, "x.....x.x.......", 0, s.bars, 0.55, -0.1f);
-  Drums(s, TEK, "..x.......x.x.o.", 0, s.bars, 0.35, 0.15f);
-  Drums(s, TAMBOURINE, "x.o.x.o.x.o.x.o.", 4, s.bars, 0.12, 0.4f);
-  return s;
-}
-
-// Beach: relaxed. F major, marimba tune, off-beat guitar chops, a round bass,
-// shaker and rim clicks.
-Song Beach() {
-  Song s(88, 20, 65, MAJOR, {0, 5, 1, 4}, 0.18);
-  for (int bar = 0; bar < s.bars; ++bar) {
-    int root = s.ChordRoot(bar);
-    auto chord = ChordNotes(s, bar, -1);
-    for (int chop : {4, 12})
-      for (int note : chord)
-        Pluck(s.mix, {s.Time(bar, chop), s.step * 1.2, NoteHz(note + 12), 0.12, 0.3f, 0.3f}, 0.6, 0.1, 1.0);
-    Bass(s.mix, {s.Time(bar, 0), s.step * 5, NoteHz(s.Note(root, -2)), 0.4, 0, 0.05f}, 0);
-    Bass(s.mix, {s.Time(bar, 6), s.step * 2, NoteHz(s.Note(root + 4, -2)), 0.3, 0, 0.05f}, 0);
-    Bass(s.mix, {s.Time(bar, 10), s.step * 4, NoteHz(s.Note(root, -1)), 0.28, 0, 0.05f}, 0);
-    for (int note : chord)
-      Pad(s.mix, {s.Time(bar, 0), s.step * 16, NoteHz(note), 0.03, -0.2f, 0.5f}, 1000, 0.5, 0.6);
-  }
-  for (int start : {4, 12}) {
-    auto mel = Melody(s, start, 0.45, 0, 9);
-    PlayMelody(s, mel, 0, [&](double at, double dur, double hz) {
-      Mallet(s.mix, {at, dur, hz, 0.3, -0.15f, 0.35f}, 0.3, 0.35);
-      if (dur > s.step * 3) Mallet(s.mix, {at + s.step, dur, hz, 0.12, -0.15f, 0.35f}, 0.3, 0.3);
-    });
-  }
-  Drums(s, SHAKER, "xoxoxoxoxoxoxoxo", 0, s.bars, 0.12, 0.35f);
-  Drums(s, KICK, "x.........x.....", 4, s.bars, 0.45, 0);
-  Drums(s, RIM, "........x.......", 4, s.bars, 0.2, -0.2f);
-  return s;
-}
-
-// Mountain: epic and airy. A minor, wide strings, a horn melody, timpani and
-// high celesta sparkles.
-Song Mountain() {
-  Song s(76, 20, 69, MINOR, {0, 5, 2, 6}, 0);
-  for (int bar = 0; bar < s.bars; ++bar) {
-    auto chord = ChordNotes(s, bar, -1);
-    for (int note : chord) {
-      Pad(s.mix, {s.Time(bar, 0), s.step * 16, NoteHz(note), 0.07, -0.4f, 0.6f}, 1500, 0.4, 0.6);
-      Pad(s.mix, {s.Time(bar, 0), s.step * 16, NoteHz(note + 12), 0.035, 0.4f, 0.6f}, 2200, 0.6, 0.6);
-    }
-    int root = s.ChordRoot(bar);
-    Bass(s.mix, {s.Time(bar, 0), s.step * 15, NoteHz(s.Note(root, -2)), 0.35, 0, 0.1f}, 0.15);
-    for (int k = 0; k < 16; k += 2) {
-      static const int Climb[8] = {0, 1, 2, 1, 0, 2, 1, 2};
-      int tone = Climb[k / 2];
-      Mallet(s.mix, {s.Time(bar, k), s.step, NoteHz(chord[tone] + 24), bar < 4 ? 0.04 : 0.06, 0.5f, 0.6f}, 1,
-             0.5);
-    }
-  }
-  for (int start : {4, 12}) {
-    auto mel = Melody(s, start, 0.2, -1, 8);
-    PlayMelody(s, mel, 0, [&](double at, double dur, double hz) {
-      Lead(s.mix, {at, dur, hz / 2, 0.18, 0, 0.45f}, false, 1400, 0.005, 0.06);
-      Lead(s.mix, {at, dur, hz, 0.06, 0.1f, 0.5f}, false, 2000, 0.005, 0.08);
-    });
-  }
-  Drums(s, TOM, "x.......x.x.....", 0, s.bars, 0.55, 0);
-  Drums(s, TOM, "x...............", 4, s.bars, 0.3, -0.3f);
-  Drums(s, SNARE, "............o.o.", 8, s.bars, 0.2, 0.1f);
-  return s;
-}
-
-// Title: catchy and bright. C major, a bell-and-square lead, sparkling
-// arpeggios, a pulsing bass and a steady beat.
-Song Title() {
-  Song s(116, 24, 72, MAJOR, {0, 4, 5, 3}, 0);
-  for (int bar = 0; bar < s.bars; ++bar) {
-    int root = s.ChordRoot(bar);
-    auto chord = ChordNotes(s, bar, -1);
-    for (int k = 0; k < 16; ++k) {
-      int note = chord[k % 3] + (k % 6 >= 3 ? 12 : 0);
-      Pluck(s.mix, {s.Time(bar, k), s.step, NoteHz(note), 0.1, (k % 2) ? 0.4f : -0.4f, 0.3f}, 0.7, 0.15, 1.0);
-    }
-    for (int k = 0; k < 16; k += 2)
-      Bass(s.mix,
-           {s.Time(bar, k), s.step * 1.6, NoteHz(s.Note(root, -2) + (k % 4 == 2 ? 12 : 0)), 0.3, 0, 0.02f},
-           0.4);
-    for (int note : chord)
-      Pad(s.mix, {s.Time(bar, 0), s.step * 16, NoteHz(note), 0.025, 0, 0.5f}, 1500, 0.2, 0.4);
-  }
-  // The catchy part: one tune played twice, the second time with a high
-  // bell doubling it an octave up.
-  auto mel = Melody(s, 4, 0.55, -2, 8);
-  auto again = mel;
-  for (auto& n : again) n.bar += 8;
-  for (const auto* tune : {&mel, &again}) {
-    PlayMelody(s, *tune, 0, [&](double at, double dur, double hz) {
-      Mallet(s.mix, {at, dur, hz, 0.22, 0.15f, 0.35f}, 0.8, 0.4);
-      Lead(s.mix, {at, dur, hz, 0.07, -0.15f, 0.3f}, true, 3000, 0.003, 0.005);
-    });
-  }
-  PlayMelody(s, again, 1, [&](double at, double dur, double hz) {
-    Mallet(s.mix, {at, dur, hz, 0.1, 0.3f, 0.4f}, 1, 0.35);
-  });
-  // A lighter answer in the last bars leads back to the start.
-  auto answer = Melody(s, 16, 0.4, 0, 9);
-  PlayMelody(s, answer, 0, [&](double at, double dur, double hz) {
-    Mallet(s.mix, {at, dur, hz, 0.2, -0.1f, 0.35f}, 0.6, 0.35);
-  });
-  Drums(s, KICK, "x...x...x...x...", 4, s.bars, 0.55, 0);
-  Drums(s, SNARE, "....x.......x...", 4, s.bars, 0.35, 0.05f);
-  Drums(s, HAT, "..x...x...x...x.", 0, s.bars, 0.16, 0.3f);
-  Drums(s, SHAKER, "oxoxoxoxoxoxoxox", 4, s.bars, 0.06, -0.3f);
-  return s;
-}
-
-// Map: calm and adventurous. D dorian, harp arpeggios, a gentle flute,
-// soft pads and a walking hand drum.
-Song Map() {
-  Song s(84, 16, 62, DORIAN, {0, 3, 0, 6, 0, 3, 4, 6}, 0.1);
-  for (int bar = 0; bar < s.bars; ++bar) {
-    int root = s.ChordRoot(bar);
-    auto chord = ChordNotes(s, bar, 0);
-    const int up[8] = {0, 1, 2, 3, 4, 3, 2, 1};
-    for (int k = 0; k < 8; ++k) {
-      int idx = up[k];
-      int note = chord[idx % 3] + 12 * (idx / 3) - 12;
-      Pluck(s.mix, {s.Time(bar, k * 2), s.step * 2, NoteHz(note), 0.2, 0.3f, 0.4f}, 0.3, 1.0, 3.0);
-    }
-    for (int note : ChordNotes(s, bar, -1))
-      Pad(s.mix, {s.Time(bar, 0), s.step * 16, NoteHz(note), 0.04, -0.3f, 0.5f}, 900, 0.5, 0.7);
-    Bass(s.mix, {s.Time(bar, 0), s.step * 10, NoteHz(s.Note(root, -2)), 0.32, 0, 0.05f}, 0);
-    Bass(s.mix, {s.Time(bar, 12), s.step * 3, NoteHz(s.Note(root + 4, -2)), 0.22, 0, 0.05f}, 0);
-  }
-  auto mel = Melody(s, 4, 0.3, -1, 8);
-  PlayMelody(s, mel, 0, [&](double at, double dur, double hz) {
-    Flute(s.mix, {at, dur, hz, 0.2, -0.1f, 0.45f}, 0.007, 0.06);
-  });
-  auto answer = Melody(s, 12, 0.3, 1, 10); // runs on over the loop point into the intro
-  PlayMelody(s, answer, 0, [&](double at, double dur, double hz) {
-    Flute(s.mix, {at, dur, hz, 0.18, 0.1f, 0.45f}, 0.007, 0.06);
-  });
-  Drums(s, DUM, "x.....x...x.....", 0, s.bars, 0.3, -0.1f);
-  Drums(s, TEK, "....o.......o..o", 4, s.bars, 0.15, 0.2f);
-  Drums(s, SHAKER, "x.o.x.o.x.o.x.o.", 4, s.bars, 0.07, 0.4f);
-  return s;
-}
-
-// --- mastering and encoding ---------------------------------------------------
-
-// A small stereo reverb (parallel damped combs into series all-passes). It is
-// run over the loop twice and only the second pass kept, so the tail of the
-// end of the loop already rings into its start.
-void AddReverb(Mix& m, float wet) {
-  struct Comb {
-    std::vector<float> buf;
-    size_t pos = 0;
-    float store = 0;
-    float Run(float x, float feedback, float damp) {
-      float y = buf[pos];
-      store = y * (1 - damp) + store * damp;
-      buf[pos] = x + store * feedback;
-      if (++pos == buf.size()) pos = 0;
-      return y;
-    }
-  };
-  struct AllPass {
-    std::vector<float> buf;
-    size_t pos = 0;
-    float Run(float x) {
-      float b = buf[pos];
-      buf[pos] = x + b * 0.5f;
-      if (++pos == buf.size()) pos = 0;
-      return b - x;
-    }
-  };
-  const size_t combLen[4] = {1557, 1617, 1491, 1422}, apLen[2] = {556, 441};
-  for (int ch = 0; ch < 2; ++ch) {
-    std::vector<float>& send = ch ? m.sendR : m.sendL;
-    std::vector<float>& out = ch ? m.r : m.l;
-    size_t spread = ch ? 23 : 0;
-    Comb combs[4];
-    AllPass aps[2];
-    for (int k = 0; k < 4; ++k) combs[k].buf.assign(combLen[k] + spread, 0.0f);
-    for (int k = 0; k < 2; ++k) aps[k].buf.assign(apLen[k] + spread, 0.0f);
-    for (size_t i = 0; i < 2 * m.n; ++i) {
-      float x = send[i % m.n] * 0.015f;
-      float y = 0;
-      for (Comb& c : combs) y += c.Run(x, 0.84f, 0.25f);
-      for (AllPass& a : aps) y = a.Run(y);
-      if (i >= m.n) out[i - m.n] += y * wet;
-    }
-  }
-}
-
-// Brings the loudest peak just under full scale with a soft knee, so the
-// tracks sit at a similar loudness under the effects.
-void Master(Mix& m) {
-  float peak = 0;
-  for (size_t i = 0; i < m.n; ++i) peak = std::max({peak, std::fabs(m.l[i]), std::fabs(m.r[i])});
-  if (peak <= 0) return;
-  const float drive = 1.6f, norm = std::tanh(drive);
-  for (size_t i = 0; i < m.n; ++i) {
-    m.l[i] = 0.72f * std::tanh(drive * m.l[i] / peak) / norm;
-    m.r[i] = 0.72f * std::tanh(drive * m.r[i] / peak) / norm;
-  }
-}
-
-bool EncodeVorbis(const Mix& m, int serial, const char* title, std::vector<uint8_t>& out) {
-  vorbis_info vi;
-  vorbis_info_init(&vi);
-  if (vorbis_encode_init_vbr(&vi, 2, RATE, 0.3f) != 0) {
-    vorbis_info_clear(&vi);
-    return false;
-  }
-  vorbis_comment vc;
-  vorbis_comment_init(&vc);
-  vorbis_comment_add_tag(&vc, "TITLE", title);
-  vorbis_comment_add_tag(&vc, "ARTIST", "Quorbels");
-  vorbis_dsp_state vd;
-  vorbis_block vb;
-  vorbis_analysis_init(&vd, &vi);
-  vorbis_block_init(&vd, &vb);
-  ogg_stream_state os;
-  ogg_stream_init(&os, serial);
-  ogg_packet header, comments, codebooks;
-  vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
-  ogg_stream_packetin(&os, &header);
-  ogg_stream_packetin(&os, &comments);
-  ogg_stream_packetin(&os, &codebooks);
-  ogg_page page;
-  auto emit = [&](const ogg_page& p) {
-    out.insert(out.end(), p.header, p.header + p.header_len);
-    out.insert(out.end(), p.body, p.body + p.body_len);
-  };
-  while (ogg_stream_flush(&os, &page)) emit(page);
-
-  size_t pos = 0;
-  bool eos = false;
-  while (!eos) {
-    const size_t chunk = 4096;
-    size_t count = std::min(chunk, m.n - pos);
-    if (count == 0) {
-      vorbis_analysis_wrote(&vd, 0);
-    } else {
-      float** buffer = vorbis_analysis_buffer(&vd, static_cast<int>(count));
-      std::memcpy(buffer[0], m.l.data() + pos, count * sizeof(float));
-      std::memcpy(buffer[1], m.r.data() + pos, count * sizeof(float));
-      vorbis_analysis_wrote(&vd, static_cast<int>(count));
-      pos += count;
-    }
-    while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-      vorbis_analysis(&vb, nullptr);
-      vorbis_bitrate_addblock(&vb);
-      ogg_packet packet;
-      while (vorbis_bitrate_flushpacket(&vd, &packet)) {
-        ogg_stream_packetin(&os, &packet);
-        while (ogg_stream_pageout(&os, &page)) {
-          emit(page);
-          if (ogg_page_eos(&page)) eos = true;
-        }
+    if (In(sec, "F")) {
+      // The last return is strummed by two guitars, over a walking bass.
+      for (int k : {0, 3, 6, 10, 12}) {
+        Strum(s, bar, k, 3, -1, 0.07, -0.55f, 0.45, k == 6 || k == 12);
+        Strum(s, bar, k + 1, 3, 0, 0.05, 0.55f, 0.55, k == 6 || k == 12);
       }
+      bass("0:4 1:4 2:4 1:4");
+      continue;
+    }
+    // Fingerpicked guitar on the left.
+    Figure(s, bar, "-3:2 2:2 3:2 4:2 1:2 2:2 3:2 2:2", 0, [&](double at, double dur, int note) {
+      Pluck(s.mix, {at, dur, Hz(note), 0.26, -0.5f, 0.3f}, 0.35, 0.8, 2.5);
+    });
+    if (In(sec, "B")) {
+      // Strummed on the right, pizzicato strings picking out the chord.
+      for (int k : {0, 6, 10}) Strum(s, bar, k, 4, -1, 0.07, 0.5f, 0.5, k == 6);
+      Figure(s, bar, "4:2 r:2 2:2 r:2 3:2 r:2 2:2 r:2", -1, [&](double at, double dur, int note) {
+        Pluck(s.mix, {at, dur, Hz(note), 0.14, 0.3f, 0.35f}, 0.5, 0.05, 0.6);
+      });
+      bass("0:6 2:4 0:6");
+    } else if (In(sec, "D")) {
+      bass("0:2 r:2 0:2 2:2 r:2 2:2 3:2 1:2");
+    } else {
+      bass(In(sec, "A") ? "0:7 r:1 2:7 r:1" : "0:6 0:2 2:6 1:2");
+      if (In(sec, "a")) // a second guitar on the right answers on the off-beats
+        for (int k : {2, 6, 10, 14}) Strum(s, bar, k, 2, 0, 0.045, 0.55f, 0.6, k % 4 == 2);
     }
   }
-  ogg_stream_clear(&os);
-  vorbis_block_clear(&vb);
-  vorbis_dsp_clear(&vd);
-  vorbis_comment_clear(&vc);
-  vorbis_info_clear(&vi);
-  return true;
+  std::vector<Played> tune = s.Tune();
+  Play(s, tune, "AaFD", [&](double at, double dur, double hz) {
+    Flute(s.mix, {at, dur, hz, 0.22, 0.2f, 0.4f}, 0.006, 0.05);
+  });
+  Play(s, tune, "F", [&](double at, double dur, double hz) { // glockenspiel doubling the last return
+    Mallet(s.mix, {at, dur, hz * 2, 0.05, 0.4f, 0.4f}, 1, 0.4);
+  });
+  Play(s, tune, "B", [&](double at, double dur, double hz) { // a fiddle takes the second theme
+    Lead(s.mix, {at, dur, hz, 0.12, 0.2f, 0.4f}, false, 3200, 0.006, 0.07);
+  });
+  Play(s, tune, "C", [&](double at, double dur, double hz) { // birdcalls over the harp
+    Flute(s.mix, {at, dur, hz, 0.2, 0.3f, 0.45f}, 0.01, 0.04);
+  });
+  Play(s, s.CounterLine("aFD", 57, 69), "aFD", [&](double at, double dur, double hz) { // clarinet
+    Lead(s.mix, {at, dur, hz, 0.07, -0.3f, 0.3f}, true, 1300, 0.003, 0.05);
+  });
+  // Each section its own beat: none under the first statement, a light folk
+  // beat, congas under the fiddle, a frame drum and tambourine for the return,
+  // brushes for the turn home.
+  Drums(s, SHAKER, "x.o.x.o.x.o.x.o.", "aB", 0.11, 0.45f);
+  Drums(s, KICK, "x.......x.......", "aB", 0.33, 0, "x.......x...x...");
+  Drums(s, RIM, "....x.......x...", "a", 0.12, -0.25f);
+  Drums(s, CONGA, "........x..o.ox.", "B", 0.18, -0.35f, "x.o.x.ox.ox.xoxo");
+  Drums(s, TOM, "x..x..x.x..x..x.", "F", 0.28, 0.1f, "x..x..x.x.x.xxxx");
+  Drums(s, TAMBOURINE, "x.o.x.o.x.o.x.o.", "F", 0.1, -0.45f);
+  Drums(s, SNARE, "oooxoooooooxoooo", "D", 0.08, 0.2f);
+  Drums(s, KICK, "x.........x.....", "D", 0.28, 0);
+  Drums(s, SHAKER, "", "C", 0.1, 0.45f, "xoxoxoxoxoxxxxxx");
+  Drums(s, CONGA, "", "C", 0.16, -0.35f, "..........x.xoxx");
+  Risers(s, "C", 0.05);
+  Crashes(s, "BF", 0.12);
+  return s;
+}
+
+// --- City: funky and urban. E dorian, slap bass, electric piano, square lead. ---
+
+Song City() {
+  const char* chordsA = "07 07 3 3 07 07 6 4";
+  const char* tuneA =
+      "r:2 4:2 r:2 4:2 6:4 7:4 | 6:2 4:2 2:4 r:8 | r:2 3:2 r:2 3:2 5:4 4:2 3:2 | 2:6 3:2 r:8 | "
+      "7:2 r:2 7:2 6:2 7:4 9:2 8:2 | 9:4 8:2 7:2 6:8 | 6:2 5:2 6:4 8:4 6:4 | 4:12 r:4";
+  const char* chordsB = "2 6 3 0 2 6 3 3";
+  const char* tuneB =
+      "9:6 8:2 6:8 | 6:6 5:2 3:8 | 3:4 5:4 7:4 5:4 | 4:12 r:4 | 11:6 10:2 9:8 | 8:6 9:2 10:8 | "
+      "10:4 9:4 7:4 5:4 | 3:16";
+  Song s(
+      104, 64, DORIAN, 0.12,
+      {MakeSection('A', chordsA, tuneA), MakeSection('B', chordsB, tuneB), MakeSection('a', chordsA, tuneA),
+       MakeSection('C', "07 07 07 07 3 3 4 4",
+                   "r:16 | r:16 | r:16 | r:16 | r:8 5:2 4:2 3:4 | 2:8 3:8 | 4:4 r:2 4:2 6:4 8:4 | 8:12 r:4"),
+       MakeSection('D', "17 47 07 3 17 47 6 3",
+                   "1:2 3:2 5:2 7:2 8:4 7:4 | 6:2 4:2 6:2 8:2 10:4 8:4 | 7:4 6:2 4:2 2:8 | 3:4 5:4 7:8 | "
+                   "8:2 7:2 5:2 3:2 1:4 3:4 | 4:2 6:2 8:2 10:2 11:8 | 10:4 8:4 6:8 | 5:4 3:4 r:8"),
+       MakeSection('b', chordsB, tuneB), MakeSection('F', chordsA, tuneA)});
+  for (int bar = 0; bar < s.Bars(); ++bar) {
+    const Section& sec = s.SectionAt(bar);
+    const int inSection = s.BarInSection(bar);
+    // Each section has its own bass line (and its own beat, below).
+    const char* bassLine = In(sec, "A")    ? "0:2 r:1 0:1 r:2 3:2 r:2 0:2 2:2 1:2"
+                           : In(sec, "a")  ? "0:1 r:1 0:1 r:1 3:2 0:2 r:2 2:1 2:1 r:2 1:2"
+                           : In(sec, "F")  ? "0:2 3:2 0:2 3:2 0:2 3:2 0:2 3:2"
+                           : In(sec, "B")  ? "0:6 r:2 2:4 1:4"
+                           : In(sec, "b")  ? "0:2 0:2 3:2 0:2 0:2 2:2 0:2 1:2"
+                           : In(sec, "D")  ? "0:3 0:3 r:2 2:3 0:3 r:2"
+                           : inSection < 4 ? ""
+                                           : "0:6 r:2 0:2 2:2 1:4";
+    Figure(s, bar, bassLine, -2, [&](double at, double dur, int note) {
+      Bass(s.mix, {at, dur, Hz(note), 0.26, 0, 0.02f}, 0.6);
+    });
+    if (In(sec, "AaBbF")) { // electric piano stabs on the left
+      for (int hit : {2, 7, 10, 14})
+        for (int note : s.ChordNotes(bar, hit, -1))
+          EPiano(s.mix, {s.Time(bar, hit), s.step * (hit == 7 ? 2.5 : 1.5), Hz(note), 0.06, -0.5f, 0.25f});
+    }
+    if (In(sec, "aD")) // a clavinet on the right
+      for (int hit : {0, 3, 6, 11})
+        for (int note : s.ChordNotes(bar, hit, 0))
+          Pluck(s.mix, {s.Time(bar, hit), s.step * 1.2, Hz(note), 0.05, 0.5f, 0.2f}, 0.9, 0.04, 0.5);
+    if (In(sec, "BCDb")) PadChords(s, bar, -1, In(sec, "C") ? 0.07 : 0.035, 1200, 0.9);
+    if (In(sec, "C")) { // the breakdown: a piano figure over the pad, climbing bar by bar
+      static const char* const Climb[4] = {"0:3 2:3 3:2 r:2 2:2 1:4", "1:3 3:3 4:2 r:2 3:2 2:4",
+                                           "2:3 4:3 5:2 r:2 4:2 3:4", "3:3 5:3 6:2 r:2 7:2 4:4"};
+      Figure(s, bar, Climb[inSection % 4], 0, [&](double at, double dur, int note) {
+        EPiano(s.mix, {at, dur, Hz(note), 0.12, 0.35f, 0.45f});
+      });
+    }
+  }
+  std::vector<Played> tune = s.Tune();
+  Play(s, tune, "AaFC", [&](double at, double dur, double hz) {
+    Lead(s.mix, {at, dur, hz, 0.12, 0.2f, 0.3f}, true, 2600, 0.004, 0.01);
+  });
+  Play(s, tune, "F", [&](double at, double dur, double hz) {
+    Lead(s.mix, {at, dur, hz * 2, 0.05, -0.3f, 0.3f}, false, 4000, 0.004, 0.01);
+  });
+  Play(s, tune, "Bb", [&](double at, double dur, double hz) { // the chorus: piano and lead together
+    EPiano(s.mix, {at, dur, hz, 0.11, -0.2f, 0.3f});
+    Lead(s.mix, {at, dur, hz, 0.07, 0.25f, 0.3f}, false, 3000, 0.005, 0.02);
+  });
+  Play(s, tune, "b", [&](double at, double dur, double hz) {
+    Mallet(s.mix, {at, dur, hz * 2, 0.05, 0.45f, 0.35f}, 0.9, 0.3);
+  });
+  Play(s, tune, "D", [&](double at, double dur, double hz) {
+    EPiano(s.mix, {at, dur, hz, 0.15, 0.15f, 0.3f});
+  });
+  Play(s, s.CounterLine("abF", 59, 71), "abF", [&](double at, double dur, double hz) {
+    Horn(s.mix, {at, dur, hz, 0.06, -0.4f, 0.35f}, 0.8);
+  });
+  // The beats: a funk groove, a busier one with ghost notes, half time under
+  // the first chorus, driving eighths under the second, four on the floor for
+  // the last return, and a lighter shuffle under the piano solo.
+  Drums(s, KICK, "x.....x...x..x..", "A", 0.45, 0);
+  Drums(s, KICK, "x..x..x...x..x..", "a", 0.45, 0);
+  Drums(s, KICK, "x...x...x...x...", "Fb", 0.42, 0);
+  Drums(s, KICK, "x.........x.....", "B", 0.45, 0);
+  Drums(s, KICK, "x.....x.x.....x.", "D", 0.42, 0);
+  Drums(s, KICK, "", "C", 0.42, 0, "x.....x...x.x.x.");
+  Drums(s, SNARE, "....x..o....x...", "AbD", 0.32, 0.05f, "....x..o..x.xxxx");
+  Drums(s, SNARE, "..o.x.o..o.ox.o.", "a", 0.3, 0.05f, "..o.x.o..oxoxxxx");
+  Drums(s, SNARE, "........x.......", "B", 0.34, 0.05f, "........x...x.xx");
+  Drums(s, CLAP, "....x.......x...", "bF", 0.17, -0.15f);
+  Drums(s, HAT, "xoxoxoxoxoxoxoxo", "Aa", 0.15, 0.4f);
+  Drums(s, HAT, "x.x.x.x.x.x.x.x.", "BD", 0.14, 0.4f);
+  Drums(s, HAT, "x.x.x.x.x.x.x.x.", "C", 0.13, 0.4f, "xxxxxxxxxxxxxxxx");
+  Drums(s, OPENHAT, "..x...x...x...x.", "F", 0.11, 0.4f);
+  Drums(s, OPENHAT, "..............x.", "a", 0.11, 0.4f);
+  Drums(s, TAMBOURINE, "xoxoxoxoxoxoxoxo", "b", 0.09, -0.45f);
+  Drums(s, RIM, "...x..x....x..x.", "CD", 0.1, -0.3f);
+  Risers(s, "C", 0.05);
+  Crashes(s, "BabF", 0.13);
+  return s;
+}
+
+// --- Desert: D phrygian dominant, oud over a drone, a reedy ney, hand drums. ---
+
+// The oud's running figure, scale degrees by sixteenth; its key notes (0) go
+// to the root of the chord sounding, so the riff follows the harmony.
+void Oud(Song& s, int bar, int octave, float pan, double vel) {
+  constexpr int REST = -99;
+  static const int Riff[16] = {0, REST, 4, REST, 2, 4, REST, 7, 0, REST, 4, 2, REST, 1, 0, REST};
+  for (int k = 0; k < 16; ++k) {
+    if (Riff[k] == REST) continue;
+    int degree = Riff[k] == 0 ? s.ChordAt(bar, k).root : Riff[k];
+    Pluck(s.mix, {s.Time(bar, k), s.step * 1.5, Hz(s.Note(degree, octave)), vel, pan, 0.25f}, 0.8, 0.4, 1.2);
+  }
+}
+
+Song Desert() {
+  const char* chordsA = "0 0 1 0 0 6 1 0";
+  const char* opening = "4:4 5:2 4:2 2:4 1:2 2:2 | 0:12 r:4 | 1:4 2:2 3:2 5:8 | 4:6 5:2 4:2 2:2 1:2 2:2 | ";
+  const std::string tuneA =
+      std::string(opening) + "7:4 6:2 5:2 4:4 5:2 4:2 | 6:6 5:2 3:8 | 5:4 4:2 3:2 1:4 2:2 1:2 | 0:12 r:4";
+  const std::string tuneA2 =
+      std::string(opening) + "7:2 8:2 9:6 7:2 5:4 | 6:4 8:4 6:8 | 5:2 4:2 3:2 1:2 3:4 1:4 | 0:12 r:4";
+  const char* chordsB = "3 3 6 1 3 3 1 0";
+  const char* tuneB = "3:2 5:2 7:4 8:2 7:2 5:4 | 7:2 8:2 9:4 7:8 | 6:4 8:4 10:8 | 8:2 9:2 8:2 7:2 5:8 | "
+                      "3:2 5:2 7:4 10:6 9:2 | 8:4 7:4 5:8 | 8:4 7:2 5:2 4:4 2:4 | 7:8 r:8";
+  Song s(96, 62, PHRYGIAN_DOMINANT, 0.05,
+         {MakeSection('A', chordsA, tuneA.c_str()), MakeSection('B', chordsB, tuneB),
+          MakeSection(
+              'C', "0 0 0 0 0 0 0 0 1 1 0 0",
+              "r:8 4:8 | 5:2 4:2 5:4 7:8 | 8:6 7:2 5:4 4:4 | 4:16 | r:8 7:4 8:4 | 9:8 8:2 7:2 8:4 | "
+              "7:4 5:4 4:4 2:4 | 1:4 2:4 0:8 | 1:8 3:4 5:4 | 8:12 7:4 | 4:6 5:2 4:4 2:4 | 1:2 2:2 1:4 0:8"),
+          MakeSection('a', chordsA, tuneA2.c_str()), MakeSection('b', chordsB, tuneB),
+          MakeSection('F', chordsA, tuneA.c_str())});
+  for (int bar = 0; bar < s.Bars(); ++bar) {
+    const Section& sec = s.SectionAt(bar);
+    const int inSection = s.BarInSection(bar);
+    if (In(sec, "AaFC")) { // the drone: key note and fifth, low and wide
+      if (inSection % 2 == 0)
+        for (int degree : {0, 4})
+          Pad(s.mix, {s.Time(bar, 0), s.step * 32, Hz(s.Note(degree, -2)), degree ? 0.05 : 0.07, 0, 0.4f},
+              700, 0.8, 0.8, 0.9);
+    } else {
+      PadChords(s, bar, -1, 0.04, 900, 0.9, 0.4f);
+    }
+    if (In(sec, "C")) {
+      if (inSection >= 8) // a qanun runs up the mode under the last phrase
+        for (int k = 0; k < 16; ++k)
+          Pluck(
+              s.mix,
+              {s.Time(bar, k), s.step, Hz(s.Note(k % 8 + (k / 8) * 2, -1)), 0.09, k % 2 ? 0.6f : -0.2f, 0.4f},
+              0.9, 0.3, 1.5);
+      if (inSection % 4 == 0)
+        Pluck(s.mix, {s.Time(bar, 0), s.step * 8, Hz(s.Note(0, -1)), 0.2, -0.4f, 0.4f}, 0.7, 1.5, 3);
+      continue;
+    }
+    if (In(sec, "Bb")) { // the second theme: the oud strums a tremolo on the chord, the riff moves up
+      for (int k = 0; k < 16; k += 2)
+        Pluck(s.mix,
+              {s.Time(bar, k), s.step * 2, Hz(s.ChordTone(bar, k, k % 4 ? 1 : 0, -1)), 0.13, -0.5f, 0.25f},
+              0.7, 0.2, 1.0);
+      Oud(s, bar, 0, 0.5f, 0.1);
+    } else {
+      Oud(s, bar, -1, -0.5f, 0.2);
+      if (In(sec, "aF")) Oud(s, bar, 0, 0.55f, 0.08); // a second oud an octave up, on the other side
+    }
+    const char* bassLine = In(sec, "A")   ? "0:3 r:3 0:2 r:8"
+                           : In(sec, "a") ? "0:3 r:3 0:2 r:2 2:2 1:2 0:2"
+                           : In(sec, "F") ? "0:2 0:2 r:2 0:2 2:2 r:2 1:2 0:2"
+                           : In(sec, "B") ? "0:6 2:2 0:8"
+                                          : "0:2 r:2 0:2 2:2 r:2 0:2 1:4";
+    Figure(s, bar, bassLine, -2, [&](double at, double dur, int note) {
+      Bass(s.mix, {at, dur, Hz(note), 0.3, 0, 0.05f}, 0.2);
+    });
+  }
+  std::vector<Played> tune = s.Tune();
+  Play(s, tune, "AaFC", [&](double at, double dur, double hz) { // the ney, with a reed under it
+    Flute(s.mix, {at, dur, hz, 0.2, 0.25f, 0.45f}, 0.012, 0.12);
+    Lead(s.mix, {at, dur, hz, 0.04, 0.25f, 0.3f}, true, 1800, 0.01, 0.04);
+  });
+  Play(s, tune, "Bb", [&](double at, double dur, double hz) { // a violin takes the second theme
+    Lead(s.mix, {at, dur, hz, 0.12, 0.25f, 0.4f}, false, 3000, 0.01, 0.05);
+  });
+  Play(s, tune, "b", [&](double at, double dur, double hz) {
+    Flute(s.mix, {at, dur, hz / 2, 0.12, -0.3f, 0.4f}, 0.01, 0.1);
+  });
+  Play(s, s.CounterLine("aF", 57, 69), "aF", [&](double at, double dur, double hz) {
+    Lead(s.mix, {at, dur, hz, 0.05, -0.4f, 0.4f}, false, 1600, 0.008, 0.1);
+  });
+  // A rhythm of its own for each section: maqsum, saidi, baladi for the return,
+  // a fast malfuf under the violin, ayoub under its repeat.
+  Drums(s, DUM, "x.....x.x.......", "A", 0.45, -0.1f, "x.....x.x.x.xxxx");
+  Drums(s, TEK, "..x.......x.x.o.", "A", 0.3, 0.25f);
+  Drums(s, DUM, "x..x....x.x.....", "a", 0.45, -0.1f, "x..x....x.x.xxxx");
+  Drums(s, TEK, "..x...x.....x.o.", "a", 0.3, 0.25f);
+  Drums(s, DUM, "xx....x.x.......", "F", 0.45, -0.1f, "xx....x.x.x.xxxx");
+  Drums(s, TEK, "..x...x...x.x.x.", "F", 0.3, 0.25f);
+  Drums(s, DUM, "x.....x.x.....x.", "B", 0.42, -0.1f);
+  Drums(s, TEK, "...x..x....x..x.", "B", 0.28, 0.25f);
+  Drums(s, DUM, "x..x..x.x..x..x.", "b", 0.42, -0.1f);
+  Drums(s, TEK, "..x.....x.x.....", "b", 0.28, 0.25f);
+  Drums(s, TAMBOURINE, "x.o.x.o.x.o.x.o.", "aB", 0.11, 0.5f);
+  Drums(s, TAMBOURINE, "xoxoxoxoxoxoxoxo", "F", 0.09, 0.5f);
+  Drums(s, CONGA, "......o.....o.o.", "b", 0.16, -0.45f);
+  Drums(s, DUM, "x.......x.......", "C", 0.28, -0.1f, "x...x...x.x.xxxx");
+  Drums(s, TAMBOURINE, "", "C", 0.1, 0.5f, "x.x.x.x.xxxxxxxx");
+  Risers(s, "C", 0.04);
+  return s;
+}
+
+// --- Beach: relaxed. F major, marimba, off-beat guitar, steel pan, shaker. ---
+
+Song Beach() {
+  const char* chordsA = "0 5 1 4 0 5 3 4";
+  const char* tuneA = "4:4 5:2 4:2 2:8 | 0:4 2:4 5:8 | 3:4 5:2 4:2 1:8 | 4:4 1:4 -1:8 | 4:4 5:2 4:2 7:8 | "
+                      "9:4 7:4 5:8 | 7:4 5:2 3:2 5:4 7:4 | 6:8 4:4 r:4";
+  const char* chordsB = "3 4 2 5 3 4 0 0";
+  const char* tuneB = "10:6 9:2 7:8 | 8:6 7:2 6:8 | 6:4 9:4 11:8 | 12:12 r:4 | 7:4 9:4 10:8 | 8:4 9:4 11:8 | "
+                      "9:4 7:4 4:8 | 7:12 r:4";
+  Song s(
+      88, 65, MAJOR, 0.18,
+      {MakeSection('A', chordsA, tuneA), MakeSection('B', chordsB, tuneB), MakeSection('a', chordsA, tuneA),
+       MakeSection(
+           'C', "5 2 3 0 5 2 1 4",
+           "5:8 7:8 | 6:8 4:8 | 5:4 3:4 0:8 | 2:12 r:4 | 5:4 7:4 9:8 | 9:4 6:4 4:8 | 3:4 5:4 8:8 | 6:8 4:8"),
+       MakeSection('b', chordsB, tuneB),
+       MakeSection('D', "3 4 0 5 3 4 1 4",
+                   "3:2 5:2 7:4 5:2 3:2 5:4 | 4:2 6:2 8:4 6:2 4:2 6:4 | 7:4 9:4 11:8 | 12:6 11:2 9:8 | "
+                   "10:4 9:4 7:8 | 8:4 6:4 4:8 | 5:4 3:4 1:8 | 4:4 6:4 8:8")});
+  for (int bar = 0; bar < s.Bars(); ++bar) {
+    const Section& sec = s.SectionAt(bar);
+    PadChords(s, bar, -1, In(sec, "C") ? 0.045 : 0.03, 1000, 0.9);
+    const char* bassLine = In(sec, "A")   ? "0:5 r:1 2:2 r:2 3:4 r:2"
+                           : In(sec, "a") ? "0:3 0:1 r:2 2:2 r:2 3:2 2:2 1:2"
+                           : In(sec, "B") ? "0:4 2:4 3:4 2:4"
+                           : In(sec, "b") ? "0:2 r:2 2:2 r:2 3:2 r:2 2:2 1:2"
+                           : In(sec, "D") ? "0:6 2:2 3:6 1:2"
+                                          : "0:8 2:8";
+    Figure(s, bar, bassLine, -2, [&](double at, double dur, int note) {
+      Bass(s.mix, {at, dur, Hz(note), 0.24, 0, 0.05f}, 0);
+    });
+    if (In(sec, "C")) { // the bridge: a ukulele strums softly instead of the chops
+      for (int k : {0, 6, 8, 12}) Strum(s, bar, k, 3, 0, 0.05, k % 8 ? 0.5f : -0.5f, 0.5, k % 8 != 0);
+      continue;
+    }
+    if (In(sec, "Bb")) { // calypso strums on both sides
+      for (int k : {0, 3, 6, 10, 12}) Strum(s, bar, k, 2, 0, 0.045, k % 2 ? 0.55f : -0.55f, 0.6, k % 2 != 0);
+      continue;
+    }
+    for (int chop : {4, 12}) // off-beat guitar chops on the right...
+      for (int note : s.ChordNotes(bar, chop, 0))
+        Pluck(s.mix, {s.Time(bar, chop), s.step * 1.2, Hz(note), 0.1, 0.55f, 0.3f}, 0.6, 0.1, 1.0);
+    if (In(sec, "aD")) // ...answered on the left
+      for (int chop : {6, 14})
+        for (int note : s.ChordNotes(bar, chop, 0))
+          Pluck(s.mix, {s.Time(bar, chop), s.step * 0.8, Hz(note), 0.06, -0.55f, 0.3f}, 0.7, 0.05, 0.8);
+  }
+  std::vector<Played> tune = s.Tune();
+  Play(s, tune, "Aa", [&](double at, double dur, double hz) { // marimba, with its echo on the other side
+    Mallet(s.mix, {at, dur, hz, 0.3, -0.25f, 0.35f}, 0.3, 0.35);
+    Mallet(s.mix, {at + s.step * 3, dur, hz, 0.09, 0.55f, 0.35f}, 0.3, 0.3);
+  });
+  Play(s, tune, "Bb", [&](double at, double dur, double hz) { // steel pan
+    Mallet(s.mix, {at, dur, hz, 0.22, 0.25f, 0.35f}, 0.7, 0.5);
+    if (dur > s.step * 3) Mallet(s.mix, {at + s.step, dur, hz, 0.08, 0.25f, 0.35f}, 0.7, 0.4);
+  });
+  Play(s, tune, "C", [&](double at, double dur, double hz) {
+    Flute(s.mix, {at, dur, hz, 0.2, 0.2f, 0.45f}, 0.006, 0.06);
+  });
+  Play(s, tune, "D", [&](double at, double dur, double hz) { // a guitar solo, marimba an octave under
+    Pluck(s.mix, {at, dur, hz, 0.22, -0.2f, 0.35f}, 0.6, 0.25, 2.0);
+    Mallet(s.mix, {at, dur, hz / 2, 0.08, 0.4f, 0.3f}, 0.2, 0.3);
+  });
+  Play(s, s.CounterLine("abD", 60, 72), "abD", [&](double at, double dur, double hz) { // vibraphone
+    Mallet(s.mix, {at, dur, hz, 0.07, -0.45f, 0.45f}, 0.15, 0.8);
+  });
+  // One drop, steppers, calypso, a lighter calypso, a shuffle under the solo.
+  Drums(s, KICK, "........x.......", "A", 0.38, 0);
+  Drums(s, RIM, "........x.......", "A", 0.18, -0.3f, "....x...x...x.x.");
+  Drums(s, KICK, "x...x...x...x...", "a", 0.36, 0);
+  Drums(s, RIM, "....x.......x...", "a", 0.16, -0.3f);
+  Drums(s, KICK, "x..x..x.x..x..x.", "B", 0.34, 0);
+  Drums(s, KICK, "x.......x.x.....", "b", 0.36, 0);
+  Drums(s, KICK, "x.....x...x.....", "D", 0.36, 0);
+  Drums(s, SNARE, "....x.......x...", "D", 0.15, 0.1f);
+  Drums(s, SHAKER, "xoxoxoxoxoxoxoxo", "AaBD", 0.11, 0.5f);
+  Drums(s, SHAKER, "x.x.x.x.x.x.x.x.", "bC", 0.11, 0.5f);
+  Drums(s, CONGA, "......x.o..x.o..", "BC", 0.15, -0.5f, "x.o.x.ox.ox.xoxo");
+  Drums(s, CONGA, "x.o...x.x.o...o.", "b", 0.15, -0.5f, "x.o.x.ox.ox.xoxo");
+  Crashes(s, "b", 0.08);
+  return s;
+}
+
+// --- Mountain: bright and lively. D major, horn and fiddle over running
+// celesta and harp, high strings, timpani at the peaks. ---
+
+Song Mountain() {
+  const char* chordsA = "0 4 5 3 0 4 3 4";
+  const char* opening = "0:2 2:2 4:4 7:6 6:2 | 6:4 4:4 1:8 | 5:2 4:2 2:4 5:6 4:2 | 3:12 r:4 | ";
+  const std::string tuneA =
+      std::string(opening) + "0:2 2:2 4:4 7:6 8:2 | 8:4 6:4 4:8 | 7:4 5:4 3:4 2:4 | 1:8 -1:4 1:4";
+  const std::string tuneA2 =
+      std::string(opening) + "7:4 9:4 11:6 10:2 | 8:4 6:4 11:8 | 10:4 9:4 7:4 5:4 | 8:12 r:4";
+  const char* chordsB = "5 3 0 4 5 3 1 4";
+  const char* tuneB =
+      "2:8 5:8 | 3:8 7:8 | 7:6 6:2 4:8 | 4:12 r:4 | 5:8 9:8 | 10:6 9:2 7:8 | 8:6 7:2 5:8 | 6:8 8:8";
+  Song s(100, 74, MAJOR, 0,
+         {MakeSection('A', chordsA, tuneA.c_str()), MakeSection('a', chordsA, tuneA2.c_str()),
+          MakeSection('B', chordsB, tuneB), MakeSection('b', chordsB, tuneB),
+          MakeSection('C', "3 3 0 0 1 1 4 4",
+                      "7:16 | 5:8 3:8 | 4:16 | 2:8 0:8 | 1:16 | 3:8 5:8 | 6:16 | 4:8 8:8"),
+          MakeSection('F', chordsA, tuneA.c_str()),
+          MakeSection('T', "3 0 1 4", "5:4 3:4 7:8 | 7:4 4:4 2:8 | 1:4 3:4 5:4 4:4 | 6:4 8:4 4:8")});
+  for (int bar = 0; bar < s.Bars(); ++bar) {
+    const Section& sec = s.SectionAt(bar);
+    // High strings, wide, and their octave below.
+    PadChords(s, bar, -1, 0.03, 3000, 0.9);
+    PadChords(s, bar, 0, In(sec, "C") ? 0.03 : 0.02, 4500, 0.9);
+    if (In(sec, "C")) { // the summit: bells ringing out slowly
+      Figure(s, bar, "3:4 4:4 5:4 4:4", 0, [&](double at, double dur, int note) {
+        Mallet(s.mix, {at, dur, Hz(note), 0.07, note % 2 ? 0.5f : -0.5f, 0.55f}, 1, 0.8);
+      });
+      if (s.BarInSection(bar) % 2 == 0)
+        Figure(s, bar, "0:16", -2, [&](double at, double dur, int note) {
+          Pluck(s.mix, {at, dur, Hz(note), 0.2, 0, 0.3f}, 0.5, 1.0, 3.0);
+        });
+      continue;
+    }
+    // Celesta running in eighths on the right (in broken thirds for the
+    // second theme).
+    Figure(s, bar, In(sec, "Bb") ? "3:2 5:2 4:2 6:2 5:2 4:2 3:2 2:2" : "3:2 4:2 5:2 4:2 3:2 4:2 5:2 6:2", 0,
+           [&](double at, double dur, int note) {
+             Mallet(s.mix, {at, dur, Hz(note), 0.06, 0.55f, 0.35f}, 1, 0.35);
+           });
+    if (In(sec, "aFT")) // harp sixteenths on the left
+      Figure(s, bar, "0:1 1:1 2:1 3:1 4:1 3:1 2:1 1:1 0:1 1:1 2:1 3:1 4:1 5:1 4:1 3:1", -1,
+             [&](double at, double dur, int note) {
+               Pluck(s.mix, {at, dur, Hz(note), 0.1, -0.55f, 0.35f}, 0.8, 0.25, 1.5);
+             });
+    // A light bass in the cello's range, bouncing, galloping or striding by section.
+    const char* bassLine = In(sec, "AaT") ? "0:2 r:2 2:2 0:2 3:2 r:2 2:2 0:2"
+                           : In(sec, "F") ? "0:2 0:1 0:1 2:2 2:1 2:1 3:2 3:1 3:1 2:2 1:2"
+                           : In(sec, "B") ? "0:8 2:8"
+                                          : "0:4 2:4 3:4 2:4";
+    Figure(s, bar, bassLine, -2, [&](double at, double dur, int note) {
+      Bass(s.mix, {at, dur, Hz(note), 0.22, 0, 0.1f}, 0.35);
+    });
+    if (In(sec, "Bb")) // pizzicato answering the fiddle
+      Figure(s, bar, "r:2 2:2 r:2 3:2 r:2 4:2 r:2 3:2", -1, [&](double at, double dur, int note) {
+        Pluck(s.mix, {at, dur, Hz(note), 0.12, -0.5f, 0.35f}, 0.5, 0.05, 0.6);
+      });
+  }
+  std::vector<Played> tune = s.Tune();
+  Play(s, tune, "AaFT", [&](double at, double dur, double hz) {
+    Horn(s.mix, {at, dur, hz / 2, 0.17, -0.15f, 0.45f}, 1.0);
+  });
+  Play(s, tune, "aFb", [&](double at, double dur, double hz) { // the fiddle joins an octave up
+    Lead(s.mix, {at, dur, hz, 0.07, 0.25f, 0.45f}, false, 5000, 0.006, 0.05);
+  });
+  Play(s, tune, "B", [&](double at, double dur, double hz) {
+    Lead(s.mix, {at, dur, hz, 0.12, 0.2f, 0.45f}, false, 5000, 0.007, 0.06);
+  });
+  Play(s, tune, "b", [&](double at, double dur, double hz) {
+    Horn(s.mix, {at, dur, hz / 2, 0.14, -0.2f, 0.45f}, 1.0);
+  });
+  Play(s, tune, "C", [&](double at, double dur, double hz) {
+    Flute(s.mix, {at, dur, hz, 0.18, 0.2f, 0.5f}, 0.006, 0.05);
+  });
+  Play(s, s.CounterLine("abF", 62, 74), "abF", [&](double at, double dur, double hz) {
+    Horn(s.mix, {at, dur, hz, 0.06, -0.45f, 0.45f}, 0.7);
+  });
+  for (int bar = 0; bar < s.Bars(); ++bar) // timpani on the key note where a section opens
+    if (s.BarInSection(bar) == 0 && In(s.SectionAt(bar), "aBbF"))
+      Timpani(s.mix, s.Time(bar, 0), Hz(s.ChordTone(bar, 0, 0, -3)), 0.4, -0.15f);
+  // Tambourine and hats for the first statement, a backbeat when the harp
+  // joins, half time under the fiddle, a march under the horn, a gallop for
+  // the return, a roll into the start again.
+  Drums(s, HAT, "x.x.x.x.x.x.x.x.", "AaBbT", 0.12, 0.5f);
+  Drums(s, HAT, "xoxoxoxoxoxoxoxo", "F", 0.11, 0.5f);
+  Drums(s, TAMBOURINE, "....x.......x...", "A", 0.1, -0.5f);
+  Drums(s, KICK, "x.......x.......", "aT", 0.38, 0);
+  Drums(s, SNARE, "....x.......x...", "a", 0.2, 0.1f, "....x.......x.xx");
+  Drums(s, SHAKER, "x.o.x.o.x.o.x.o.", "aF", 0.1, -0.5f);
+  Drums(s, KICK, "x.........x.....", "B", 0.38, 0);
+  Drums(s, SNARE, "........x.......", "B", 0.22, 0.1f, "........x...x.xx");
+  Drums(s, KICK, "x...x...x...x...", "b", 0.34, 0);
+  Drums(s, SNARE, "x.xx....x.xx....", "b", 0.14, 0.1f, "x.xx..x.x.xxxxxx");
+  Drums(s, KICK, "x..x..x.x..x..x.", "F", 0.36, 0);
+  Drums(s, SNARE, "....x.......x...", "F", 0.2, 0.1f, "....x.......x.xx");
+  Drums(s, SNARE, "o.o.o.o.o.o.o.o.", "T", 0.16, 0.1f, "oooooooxxxxxxxxx");
+  Drums(s, TOM, "", "C", 0.3, 0.1f, "x.......x...x.x.");
+  Risers(s, "C", 0.05);
+  Crashes(s, "aBF", 0.12);
+  return s;
+}
+
+// --- Title: catchy and bright. C major, bell-and-square lead, sparkling
+// arpeggios, a pulsing bass and a steady beat. ---
+
+Song Title() {
+  const char* chordsA = "0 4 5 3 0 4 3 4";
+  const char* tuneA = "0:2 2:2 4:4 7:4 4:4 | 6:4 4:2 6:2 8:8 | 7:4 5:2 4:2 2:4 5:4 | 3:8 5:4 3:4 | "
+                      "0:2 2:2 4:4 7:4 9:4 | 8:4 6:4 4:8 | 3:2 4:2 5:4 7:4 5:4 | 4:4 6:4 8:8";
+  const char* chordsB = "3 4 2 5 3 4 0 0";
+  const char* tuneB = "5:6 4:2 3:8 | 4:6 6:2 8:8 | 6:4 4:4 2:8 | 5:12 r:4 | 7:6 5:2 3:8 | 8:6 6:2 4:8 | "
+                      "9:4 8:4 7:8 | 7:12 r:4";
+  Song s(116, 72, MAJOR, 0,
+         {MakeSection('A', chordsA, tuneA), MakeSection('B', chordsB, tuneB),
+          MakeSection('a', chordsA, tuneA),
+          MakeSection('C', "5 3 0 4 5 3 1 4",
+                      "r:4 2:2 4:2 5:8 | r:4 3:2 5:2 7:8 | r:4 4:2 7:2 9:8 | 8:8 6:8 | r:4 9:2 8:2 7:8 | "
+                      "r:4 7:2 5:2 3:8 | 1:4 3:4 5:8 | 4:4 6:4 8:8"),
+          MakeSection('D', "57 27 37 07 57 27 3 4",
+                      "9:16 | 8:16 | 7:16 | 6:8 4:8 | 7:8 9:8 | 11:8 8:8 | 10:8 9:4 7:4 | 8:8 11:8"),
+          MakeSection('b', chordsB, tuneB), MakeSection('F', chordsA, tuneA),
+          MakeSection('T', "3 4 1 4", "5:4 7:4 10:8 | 11:4 8:4 6:8 | 8:4 5:4 3:8 | 4:4 6:4 8:4 11:4")});
+  for (int bar = 0; bar < s.Bars(); ++bar) {
+    const Section& sec = s.SectionAt(bar);
+    PadChords(s, bar, -1, In(sec, "D") ? 0.045 : 0.025, 1500, 0.9);
+    const bool soft = In(sec, "D") && s.BarInSection(bar) < 4;
+    // Sparkling arpeggios, note by note from side to side; each section its own figure.
+    const char* arpeggio = In(sec, "AaF")  ? "0:1 1:1 2:1 3:1 4:1 5:1 4:1 3:1 0:1 1:1 2:1 3:1 4:1 5:1 4:1 3:1"
+                           : In(sec, "Bb") ? "0:2 2:2 1:2 3:2 2:2 4:2 3:2 5:2"
+                           : In(sec, "C")  ? "3:2 2:2 1:2 0:2 3:2 2:2 1:2 0:2"
+                           : In(sec, "D")  ? "0:4 1:4 2:4 3:4"
+                                          : "0:1 2:1 4:1 6:1 0:1 2:1 4:1 6:1 1:1 3:1 5:1 7:1 1:1 3:1 5:1 7:1";
+    int step = 0;
+    Figure(s, bar, arpeggio, -1, [&](double at, double dur, int note) {
+      float pan = step++ % 2 ? 0.55f : -0.55f;
+      Pluck(s.mix, {at, dur, Hz(note), soft ? 0.08 : 0.1, pan, 0.3f}, soft ? 0.3 : 0.7, 0.15, 1.0);
+    });
+    if (soft) continue;
+    const char* bassLine = In(sec, "A")   ? "0:2 3:2 0:2 3:2 0:2 3:2 0:2 3:2"
+                           : In(sec, "a") ? "0:2 0:2 3:2 0:2 2:2 0:2 3:2 1:2"
+                           : In(sec, "F") ? "0:1 0:1 3:2 0:1 0:1 3:2 0:1 0:1 3:2 2:2 1:2"
+                           : In(sec, "B") ? "0:6 0:2 2:8"
+                           : In(sec, "b") ? "0:2 3:2 2:2 3:2 0:2 3:2 2:2 1:2"
+                           : In(sec, "C") ? "0:4 r:4 2:4 r:4"
+                                          : "0:2 0:2 0:2 0:2 0:2 0:2 0:2 0:2";
+    Figure(s, bar, bassLine, -2, [&](double at, double dur, int note) {
+      Bass(s.mix, {at, dur * 0.8, Hz(note), 0.18, 0, 0.02f}, 0.4);
+    });
+  }
+  std::vector<Played> tune = s.Tune();
+  Play(s, tune, "AaFCT", [&](double at, double dur, double hz) {
+    Mallet(s.mix, {at, dur, hz, 0.17, 0.35f, 0.35f}, 0.8, 0.4);
+    Lead(s.mix, {at, dur, hz, 0.055, 0.15f, 0.3f}, true, 3000, 0.003, 0.005);
+  });
+  Play(s, tune, "F", [&](double at, double dur, double hz) {
+    Mallet(s.mix, {at, dur, hz * 2, 0.08, 0.45f, 0.4f}, 1, 0.35);
+  });
+  Play(s, tune, "Bb", [&](double at, double dur, double hz) {
+    Lead(s.mix, {at, dur, hz, 0.11, 0.2f, 0.35f}, false, 3500, 0.006, 0.02);
+  });
+  Play(s, tune, "b", [&](double at, double dur, double hz) {
+    Mallet(s.mix, {at, dur, hz * 2, 0.07, 0.5f, 0.4f}, 0.9, 0.35);
+  });
+  Play(s, tune, "D", [&](double at, double dur, double hz) {
+    Mallet(s.mix, {at, dur, hz, 0.18, 0.25f, 0.55f}, 1, 0.9);
+  });
+  Play(s, s.CounterLine("abF", 60, 72), "abF", [&](double at, double dur, double hz) { // strings
+    Lead(s.mix, {at, dur, hz, 0.05, -0.45f, 0.45f}, false, 2200, 0.005, 0.12);
+  });
+  // Four on the floor, with a skip in the second statement and sixteenth hats
+  // in the last; half time under the first chorus, disco under the second; toms
+  // for the bridge; the breakdown and the turn build back up with rolls.
+  Drums(s, KICK, "x...x...x...x...", "AF", 0.36, 0);
+  Drums(s, KICK, "x...x...x...x.x.", "aT", 0.36, 0);
+  Drums(s, KICK, "x.........x.....", "B", 0.36, 0);
+  Drums(s, KICK, "x...x...x...x...", "b", 0.34, 0);
+  Drums(s, KICK, "", "D", 0.34, 0, "x...x...x.x.x.x.");
+  Drums(s, SNARE, "....x.......x...", "Aab", 0.3, 0.05f, "....x.......x.xx");
+  Drums(s, SNARE, "........x.......", "B", 0.3, 0.05f, "........x...x.xx");
+  Drums(s, CLAP, "....x.......x...", "F", 0.17, -0.15f);
+  Drums(s, SNARE, "....x.......x...", "F", 0.26, 0.05f, "....x.......x.xx");
+  Drums(s, SNARE, "", "D", 0.26, 0.05f, "x.x.x.x.xxxxxxxx");
+  Drums(s, SNARE, "....x.......x.xx", "T", 0.3, 0.05f, "..x.x.x.xxxxxxxx");
+  Drums(s, TOM, "x.....x...x.....", "C", 0.26, 0.15f, "x.....x...x.x.xx");
+  Drums(s, RIM, "....x.......x...", "C", 0.14, -0.3f);
+  Drums(s, HAT, "..x...x...x...x.", "AaBT", 0.15, 0.45f);
+  Drums(s, HAT, "xoxoxoxoxoxoxoxo", "F", 0.12, 0.45f);
+  Drums(s, OPENHAT, "..x...x...x...x.", "b", 0.1, 0.45f);
+  Drums(s, HAT, "x.x.x.x.x.x.x.x.", "D", 0.1, 0.45f);
+  Drums(s, SHAKER, "oxoxoxoxoxoxoxox", "aC", 0.07, -0.45f);
+  Risers(s, "D", 0.05);
+  Crashes(s, "BabF", 0.13);
+  return s;
+}
+
+// --- Map: calm and adventurous. D dorian, harp, flute and clarinet, soft
+// pads and a walking hand drum. ---
+
+Song Map() {
+  const char* chordsA = "0 3 0 6 0 3 4 6";
+  const char* tuneA = "0:4 2:4 4:8 | 3:6 5:2 7:8 | 4:4 6:4 4:8 | 3:12 r:4 | 0:4 2:4 4:6 5:2 | 7:6 5:2 3:8 | "
+                      "4:4 6:4 8:8 | 6:8 r:8";
+  const char* chordsB = "2 6 3 0 2 6 3 4";
+  const char* tuneB = "2:6 1:2 -1:8 | 1:6 2:2 3:8 | 3:4 5:4 7:8 | 4:12 r:4 | 6:6 4:2 2:8 | 6:6 4:2 3:8 | "
+                      "5:4 3:4 7:4 5:4 | 1:4 -1:4 -3:8";
+  Song s(84, 62, DORIAN, 0.1,
+         {MakeSection('A', chordsA, tuneA), MakeSection('B', chordsB, tuneB),
+          MakeSection(
+              'C', "4 3 2 6 4 3 1 4",
+              "4:8 8:8 | 7:8 5:8 | 6:4 4:4 2:8 | 3:12 r:4 | 4:4 6:4 8:8 | 7:4 5:4 3:8 | 5:4 3:4 1:8 | 4:16"),
+          MakeSection('a', chordsA, tuneA), MakeSection('b', chordsB, tuneB),
+          MakeSection('T', "3 6 3 4", "3:4 5:4 7:8 | 6:8 3:8 | 5:6 3:2 0:8 | 1:8 -1:8")});
+  for (int bar = 0; bar < s.Bars(); ++bar) {
+    const Section& sec = s.SectionAt(bar);
+    // The harp: rising and falling eighths, broken chords for the second
+    // theme, slow quarters in the bridge, sixteenths when the theme returns.
+    const char* harp = In(sec, "AT")   ? "0:2 1:2 2:2 3:2 4:2 3:2 2:2 1:2"
+                       : In(sec, "Bb") ? "0:2 2:2 1:2 3:2 2:2 4:2 3:2 1:2"
+                       : In(sec, "C")  ? "0:4 2:4 4:4 3:4"
+                                       : "0:1 1:1 2:1 3:1 4:1 3:1 2:1 1:1 0:1 1:1 2:1 3:1 4:1 5:1 4:1 3:1";
+    int step = 0;
+    Figure(s, bar, harp, -1, [&](double at, double dur, int note) {
+      float pan = step++ % 2 ? 0.55f : -0.55f;
+      Pluck(s.mix, {at, dur, Hz(note), In(sec, "a") ? 0.12 : 0.18, pan, 0.4f}, 0.3, 1.0, 3.0);
+    });
+    PadChords(s, bar, -1, In(sec, "C") ? 0.05 : 0.035, 900, 0.9);
+    const char* bassLine = In(sec, "A")   ? "0:10 r:2 2:3 r:1"
+                           : In(sec, "a") ? "0:6 2:4 1:6"
+                           : In(sec, "B") ? "0:4 r:4 2:4 r:4"
+                           : In(sec, "b") ? "0:6 0:2 2:4 3:4"
+                                          : "0:16";
+    Figure(s, bar, bassLine, -2, [&](double at, double dur, int note) {
+      Bass(s.mix, {at, dur, Hz(note), 0.22, 0, 0.05f}, 0);
+    });
+    if (In(sec, "b")) // pizzicato strings answer the clarinet
+      Figure(s, bar, "r:4 2:2 r:2 3:2 r:2 2:4", 0, [&](double at, double dur, int note) {
+        Pluck(s.mix, {at, dur, Hz(note), 0.1, 0.5f, 0.35f}, 0.5, 0.05, 0.6);
+      });
+  }
+  std::vector<Played> tune = s.Tune();
+  Play(s, tune, "AaT", [&](double at, double dur, double hz) {
+    Flute(s.mix, {at, dur, hz * 2, 0.18, 0.25f, 0.45f}, 0.007, 0.06);
+  });
+  Play(s, tune, "Bb", [&](double at, double dur, double hz) { // clarinet
+    Lead(s.mix, {at, dur, hz * 2, 0.1, 0.25f, 0.4f}, true, 1700, 0.004, 0.05);
+  });
+  Play(s, tune, "C", [&](double at, double dur, double hz) { // oboe
+    Lead(s.mix, {at, dur, hz, 0.1, 0.25f, 0.45f}, false, 2400, 0.007, 0.06);
+  });
+  Play(s, s.CounterLine("ab", 57, 69), "ab", [&](double at, double dur, double hz) { // strings
+    Lead(s.mix, {at, dur, hz, 0.05, -0.45f, 0.45f}, false, 1800, 0.005, 0.15);
+  });
+  // A walking hand drum, joined by taps and a shaker as the journey goes on.
+  Drums(s, DUM, "x.....x...x.....", "AB", 0.26, -0.1f);
+  Drums(s, DUM, "x..x....x..x....", "ab", 0.26, -0.1f);
+  Drums(s, DUM, "x.....x.....x...", "T", 0.26, -0.1f, "x.....x.x.x.x.x.");
+  Drums(s, TEK, "....o.......o..o", "Ba", 0.14, 0.3f, "....o...o.o.o.oo");
+  Drums(s, TEK, "..o...o...o...o.", "b", 0.13, 0.3f, "....o...o.o.o.oo");
+  Drums(s, SHAKER, "x.o.x.o.x.o.x.o.", "BbT", 0.07, 0.5f);
+  Drums(s, SHAKER, "xoxoxoxoxoxoxoxo", "a", 0.06, 0.5f);
+  Drums(s, DUM, "x...............", "C", 0.2, -0.1f, "x.......x...x.x.");
+  return s;
 }
 
 } // namespace
@@ -823,26 +764,50 @@ bool WriteMusic(const std::string& dataDir) {
   struct Track {
     Song (*compose)();
     const char* title;
-    float reverb;
+    float reverb, room;
+    Tone tone;
   };
   // In the order of the music catalogue (track number - 1).
   const Track tracks[MUSIC_COUNT] = {
-      {Forest, "Forest", 0.35f}, {City, "City", 0.2f},         {Desert, "Desert", 0.35f},
-      {Beach, "Beach", 0.3f},    {Mountain, "Mountain", 0.5f}, {Title, "Title", 0.25f},
-      {Map, "Map", 0.4f},
+      {Forest, "Forest", 1.0f, 0.6f, {}},
+      {City, "City", 0.6f, 0.4f, {}},
+      {Desert, "Desert", 1.0f, 0.65f, {}},
+      {Beach, "Beach", 0.8f, 0.5f, {}},
+      // The mountain track plays for fifteen levels: airy and bright, no rumble.
+      {Mountain, "Mountain", 1.0f, 0.75f, {60, 2.0}},
+      {Title, "Title", 0.9f, 0.5f, {}},
+      {Map, "Map", 0.9f, 0.7f, {}},
   };
+  // Each track is encoded while the next one is played and mixed: the encoder
+  // takes as long as the band, and the two keep two cores busy. One encoder at a
+  // time, so memory stays at two tracks.
+  std::vector<uint8_t> bytes[MUSIC_COUNT];
+  bool encoded[MUSIC_COUNT] = {};
+  std::thread encoder;
   for (int t = 0; t < MUSIC_COUNT; ++t) {
     SeedRandom(7000 + 31 * t);
     Song song = tracks[t].compose();
-    AddReverb(song.mix, tracks[t].reverb);
-    Master(song.mix);
-    std::vector<uint8_t> bytes;
+    AddReverb(song.mix, tracks[t].reverb, tracks[t].room);
+    Master(song.mix, tracks[t].tone);
+    if (encoder.joinable()) encoder.join();
+    auto encode = [t, &tracks, &bytes, &encoded, left = std::move(song.mix.l),
+                   right = std::move(song.mix.r)] {
+      encoded[t] = EncodeVorbis(left, right, 0x51000 + t, tracks[t].title, VORBIS_QUALITY, bytes[t]);
+    };
+    try {
+      encoder = std::thread(std::move(encode));
+    } catch (const std::system_error&) {
+      encode(); // no thread to be had: encode here
+    }
+  }
+  if (encoder.joinable()) encoder.join();
+  for (int t = 0; t < MUSIC_COUNT; ++t) {
     std::string path = dataDir + "music/" + MusicFiles[t];
-    if (!EncodeVorbis(song.mix, 0x51000 + t, tracks[t].title, bytes)) {
+    if (!encoded[t]) {
       std::fprintf(stderr, "datagen: %s: the Vorbis encoder refused its settings\n", path.c_str());
       return false;
     }
-    if (!WriteDataFile(path, bytes)) return false;
+    if (!WriteDataFile(path, bytes[t])) return false;
   }
   return true;
 }

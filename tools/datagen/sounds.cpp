@@ -1,9 +1,17 @@
 // The 28 sound effects, synthesised from oscillators, noise, filters and
 // envelopes, written as 16-bit mono PCM WAV files at 44100 Hz. Each effect is
 // shaped for its moment in the game: soft ticks for aiming and hovering, thuds
-// and clanks for the anchor and the boxes, bells and fanfares for rewards. All
-// but the warning loop fade in and out over a few milliseconds so they never
-// click; the warning loop is built from whole periods so it repeats seamlessly.
+// and clanks for the anchor and the boxes, bells and fanfares for rewards.
+//
+// Every one-shot rings out on its own decay (bells are damped, as by a hand,
+// rather than cut) and ends in silence; the warning loop is built from whole
+// periods so it repeats seamlessly. The pitched rewards use only D, G and A,
+// the notes every track's key has in common (G and D major, E and D dorian,
+// D phrygian dominant, F and C major), so they never rub against the music.
+// Peaks stay low enough that an effect over any track at the game's default
+// volumes never clips the mix. The coin and the potion gulp last under 50 ms:
+// the game repeats them every 10 to 20 ms, and a sound that is over before its
+// channel is needed again never gets cut off mid-wave.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -99,156 +107,197 @@ void AddNoiseBand(Samples& s, double start, double q, const std::function<double
   }
 }
 
-// Scales to the wanted peak and fades both ends so playback never clicks.
-void Finish(Samples& s, double peak, double fadeIn = 0.002, double fadeOut = 0.02) {
+// The notes the pitched effects use (MIDI numbers of D, G and A).
+constexpr int D4 = 62, G4 = 67, A4 = 69, D5 = 74, G5 = 79, A5 = 81, D6 = 86, G6 = 91, A6 = 93, D7 = 98,
+              G7 = 103, A7 = 105;
+
+// Fades the last `seconds` out along a raised cosine: a hand damping the ring,
+// slow enough to sound natural, so a long decay ends in silence, not a cut.
+void Damp(Samples& s, double seconds) {
+  size_t n = std::min(s.size(), static_cast<size_t>(seconds * RATE));
+  for (size_t i = 0; i < n; ++i) {
+    double x = static_cast<double>(i) / static_cast<double>(n); // 0 at the end, 1 where damping starts
+    s[s.size() - 1 - i] *= static_cast<float>(0.5 - 0.5 * std::cos(PI * x));
+  }
+}
+
+// Scales to the wanted peak and fades the first `fadeIn` seconds in, so the
+// onset never clicks; then the silence after the sound has died away is cut,
+// leaving 20 ms after the last sample louder than -60 dBFS (faded out as well,
+// though nothing audible is left in it).
+void Finish(Samples& s, double peak, double fadeIn = 0.002) {
   float m = 0;
   for (float v : s) m = std::max(m, std::fabs(v));
   if (m > 0)
     for (float& v : s) v = static_cast<float>(v * peak / m);
-  size_t in = static_cast<size_t>(fadeIn * RATE), out = static_cast<size_t>(fadeOut * RATE);
+  size_t in = static_cast<size_t>(fadeIn * RATE);
   for (size_t i = 0; i < in && i < s.size(); ++i) s[i] *= static_cast<float>(i) / in;
-  for (size_t i = 0; i < out && i < s.size(); ++i) s[s.size() - 1 - i] *= static_cast<float>(i) / out;
+  size_t last = 0;
+  for (size_t i = 0; i < s.size(); ++i)
+    if (std::fabs(s[i]) > 0.001f) last = i;
+  const size_t tail = static_cast<size_t>(0.02 * RATE);
+  s.resize(std::min(s.size(), last + 1 + tail));
+  for (size_t i = 0; i < tail && i < s.size(); ++i) s[s.size() - 1 - i] *= static_cast<float>(i) / tail;
+}
+
+// A sparkle: a few short bell pings at random moments, each on D, G or A high up.
+void AddSparkles(Samples& s, double from, double spacing, int count, double gain) {
+  static const int Pitches[] = {D7, G7, A7, A6, D7, G6};
+  for (int p = 0; p < count; ++p) {
+    double hz = NoteHz(Pitches[Random(6)]);
+    AddTone(
+        s, from + p * spacing, [=](double) { return hz; },
+        [=](double t) { return gain * Attack(t, 0.002) * Decay(t, 0.05); });
+  }
 }
 
 // --- the effects ---------------------------------------------------------------
 
 Samples Dreher() { // the stones turn: a quick airy whoosh
-  Samples s = Make(0.3);
+  Samples s = Make(0.35);
   AddNoiseBand(
-      s, 0, 2.5, [](double t) { return 700 + 2600 * std::sin(PI * t / 0.3); },
-      [](double t) { return std::pow(std::sin(PI * t / 0.3), 1.5); });
+      s, 0, 2.5, [](double t) { return 700 + 2600 * std::sin(PI * std::min(t / 0.3, 1.0)); },
+      [](double t) { return t < 0.3 ? std::pow(std::sin(PI * t / 0.3), 1.5) : 0.0; });
   AddTone(
       s, 0, [](double t) { return 380 + 700 * t / 0.3; }, [](double t) { return 0.04 * Window(t, 0, 0.3); });
-  Finish(s, 0.5);
+  Finish(s, 0.36);
   return s;
 }
 
-Samples Trankup() { // a drop reaches the potion: two bubbly gulps
-  Samples s = Make(0.2);
-  for (int b = 0; b < 2; ++b) {
-    double f0 = b ? 720 : 480, at = b * 0.07;
-    AddTone(
-        s, at, [=](double t) { return f0 * std::exp(t * 9); },
-        [](double t) { return Attack(t, 0.004) * Decay(t, 0.03); });
-  }
-  Finish(s, 0.55);
+// A drop reaches the potion: one bubbly gulp, a sine bending upwards inside a
+// 24 ms swell, so it is over long before the next drop can ask for it again.
+Samples Trankup() {
+  Samples s = Make(0.045);
+  AddTone(
+      s, 0, [](double t) { return 420 * std::exp(t * 38); },
+      [](double t) { return t < 0.024 ? std::pow(std::sin(PI * t / 0.024), 2) : 0.0; });
+  AddTone(
+      s, 0, [](double t) { return 840 * std::exp(t * 38); },
+      [](double t) { return t < 0.016 ? 0.25 * std::pow(std::sin(PI * t / 0.016), 2) : 0.0; });
+  Finish(s, 0.32, 0.001);
   return s;
 }
 
 Samples Anker() { // the anchor grabs: a metallic clank
-  Samples s = Make(0.5);
+  Samples s = Make(0.9);
   const double hz[] = {523, 1247, 1889, 2711, 3450};
   const double lv[] = {1, 0.7, 0.5, 0.35, 0.2};
   for (int k = 0; k < 5; ++k)
     AddTone(
         s, 0, [=](double) { return hz[k]; },
-        [=](double t) { return lv[k] * Attack(t, 0.001) * Decay(t, 0.22 / (1 + k * 0.6)); });
+        [=](double t) { return lv[k] * Attack(t, 0.001) * Decay(t, 0.16 / (1 + k * 0.6)); });
   AddTone(
       s, 0, [](double t) { return 150 + 200 * Decay(t, 0.01); },
       [](double t) { return 0.8 * Attack(t, 0.001) * Decay(t, 0.05); });
   AddNoiseBand(
       s, 0, 1.0, [](double) { return 4000; }, [](double t) { return 1.5 * Decay(t, 0.006); });
-  Finish(s, 0.6);
+  Damp(s, 0.25);
+  Finish(s, 0.42);
   return s;
 }
 
 Samples Box() { // a stone lands without clearing a line: a wooden thud
-  Samples s = Make(0.3);
+  Samples s = Make(0.6);
   AddThud(s, 0, 60, 1.0);
   AddTone(
       s, 0, [](double) { return 420; }, [](double t) { return 0.3 * Attack(t, 0.001) * Decay(t, 0.03); });
-  Finish(s, 0.7);
+  Damp(s, 0.15);
+  Finish(s, 0.5);
   return s;
 }
 
 Samples Aim() { // the clamp moves to another box: a tiny tick
-  Samples s = Make(0.05);
+  Samples s = Make(0.08);
   AddTone(
-      s, 0, [](double) { return 2200; }, [](double t) { return Attack(t, 0.001) * Decay(t, 0.008); });
+      s, 0, [](double) { return 2200; }, [](double t) { return Attack(t, 0.001) * Decay(t, 0.006); });
   AddTone(
-      s, 0, [](double) { return 3300; }, [](double t) { return 0.3 * Attack(t, 0.001) * Decay(t, 0.005); });
-  Finish(s, 0.25, 0.001, 0.01);
+      s, 0, [](double) { return 3300; }, [](double t) { return 0.3 * Attack(t, 0.001) * Decay(t, 0.004); });
+  Finish(s, 0.18, 0.001);
   return s;
 }
 
 Samples Change() { // the anchor steps to another column: a light click
-  Samples s = Make(0.05);
+  Samples s = Make(0.08);
   AddTone(
-      s, 0, [](double t) { return 1500 - 4000 * t; },
-      [](double t) { return Attack(t, 0.001) * Decay(t, 0.006); });
+      s, 0, [](double t) { return 1500 - 4000 * std::min(t, 0.03); },
+      [](double t) { return Attack(t, 0.001) * Decay(t, 0.005); });
   AddNoiseBand(
       s, 0, 1.5, [](double) { return 3000; }, [](double t) { return 0.8 * Decay(t, 0.003); });
-  Finish(s, 0.3, 0.001, 0.01);
+  Finish(s, 0.21, 0.001);
   return s;
 }
 
 Samples Tube() { // a tube row is cleared: a hollow pop and a rush of air
-  Samples s = Make(0.6);
+  Samples s = Make(1.0);
   for (int k = 1; k <= 3; ++k)
     AddTone(
         s, 0, [=](double t) { return k * 700 * std::exp(-t * 2.2); },
-        [=](double t) { return Attack(t, 0.004) * Decay(t, 0.18) / k; });
+        [=](double t) { return Attack(t, 0.004) * Decay(t, 0.14) / k; });
   AddNoiseBand(
-      s, 0, 1.2, [](double t) { return 2500 - 1800 * t; }, [](double t) { return 0.6 * Decay(t, 0.12); });
-  Finish(s, 0.6);
+      s, 0, 1.2, [](double t) { return 2500 - 1800 * std::min(t, 1.0); },
+      [](double t) { return 0.6 * Decay(t, 0.1); });
+  Damp(s, 0.2);
+  Finish(s, 0.42);
   return s;
 }
 
-Samples Line() { // a line is cleared: a bright rising sweep with sparkles
-  Samples s = Make(0.6);
+Samples Line() { // a line is cleared: a bright sweep rising to A, with sparkles
+  Samples s = Make(0.9);
   for (int k = 1; k <= 3; k += 2)
     AddTone(
-        s, 0, [=](double t) { return k * (600 + 1400 * std::min(t / 0.25, 1.0)); },
-        [=](double t) { return Attack(t, 0.01) * Decay(t, 0.12) / (k * k); });
-  SeedRandom(8);
-  for (int p = 0; p < 14; ++p) {
-    double at = 0.04 + p * 0.03, hz = 2200 + Random(2800);
-    AddTone(
-        s, at, [=](double) { return hz; }, [](double t) { return 0.25 * Attack(t, 0.002) * Decay(t, 0.05); });
-  }
-  Finish(s, 0.6);
+        s, 0,
+        [=](double t) {
+          return k * NoteHz(A5) * std::pow(2.0, std::min(t / 0.25, 1.0));
+        }, // up an octave to A
+        [=](double t) { return Attack(t, 0.01) * Decay(t, 0.1) / (k * k); });
+  AddSparkles(s, 0.04, 0.03, 14, 0.25);
+  Damp(s, 0.25);
+  Finish(s, 0.42);
   return s;
 }
 
 Samples Bomb() { // a bomb blows its hole: boom, rumble and crackle
-  Samples s = Make(1.4);
+  Samples s = Make(2.0);
   OnePole lp, lp2;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = T(i);
     double cutoff = 300 + 5700 * Decay(t, 0.12);
     double n = lp2.Low(lp.Low(Noise(), cutoff), cutoff);
-    s[i] += static_cast<float>(2.2 * n * Attack(t, 0.002) * Decay(t, 0.35));
+    s[i] += static_cast<float>(2.2 * n * Attack(t, 0.002) * Decay(t, 0.3));
     if (t < 0.6 && Random(1000) < 6) s[i] += static_cast<float>(0.5 * Noise() * (1 - t / 0.6));
   }
   AddTone(
       s, 0, [](double t) { return 35 + 45 * Decay(t, 0.15); },
-      [](double t) { return 0.9 * Attack(t, 0.003) * Decay(t, 0.4); });
+      [](double t) { return 0.9 * Attack(t, 0.003) * Decay(t, 0.35); });
   for (float& v : s) v = std::tanh(v * 1.5f);
-  Finish(s, 0.85);
+  Damp(s, 0.6);
+  Finish(s, 0.59);
   return s;
 }
 
 Samples Linefall() { // rows drop down: a tumble of soft thuds
-  Samples s = Make(0.5);
+  Samples s = Make(0.7);
   for (int k = 0; k < 3; ++k) AddThud(s, k * 0.09, 85 - k * 12, 1.0 - k * 0.2);
   OnePole lp;
   for (size_t i = 0; i < s.size(); ++i)
     s[i] += static_cast<float>(lp.Low(Noise(), 300) * 0.6 * Window(T(i), 0, 0.45));
-  Finish(s, 0.6);
+  Damp(s, 0.15);
+  Finish(s, 0.42);
   return s;
 }
 
-Samples Mline() { // several lines at once: a little brass fanfare
-  Samples s = Make(1.2);
-  const double notes[] = {72, 76, 79, 84};
+Samples Mline() { // several lines at once: a little brass fanfare in open fourths
+  Samples s = Make(1.3);
+  const int notes[] = {D5, G5, A5, D6};
   for (int k = 0; k < 4; ++k) AddBrass(s, k * 0.08, NoteHz(notes[k]), 0.3, 1.0 - k * 0.08, 0.006);
-  Finish(s, 0.7);
+  Finish(s, 0.49);
   return s;
 }
 
 // The warning heard while the potion is almost empty: a heartbeat with a
-// tense high pulse. Exactly 0.6 s long, and every frequency completes a whole
-// number of cycles in it (multiples of 5/3 Hz), so the loop point is seamless.
+// tense high pulse on A. Exactly 0.6 s long, and every frequency completes a
+// whole number of cycles in it (multiples of 5/3 Hz), so the loop point is
+// seamless.
 Samples Stone() {
   const size_t n = static_cast<size_t>(0.6 * RATE);
   Samples s(n, 0.0f);
@@ -262,16 +311,16 @@ Samples Stone() {
   }
   float m = 0;
   for (float v : s) m = std::max(m, std::fabs(v));
-  for (float& v : s) v = v * 0.7f / m;
+  for (float& v : s) v = v * 0.49f / m;
   return s;
 }
 
 Samples Dc() { // a click in the dream editor: a soft pop
-  Samples s = Make(0.06);
+  Samples s = Make(0.08);
   AddTone(
-      s, 0, [](double t) { return 1200 - 6000 * t; },
-      [](double t) { return Attack(t, 0.001) * Decay(t, 0.012); });
-  Finish(s, 0.35, 0.001, 0.01);
+      s, 0, [](double t) { return 1200 - 6000 * std::min(t, 0.15); },
+      [](double t) { return Attack(t, 0.001) * Decay(t, 0.008); });
+  Finish(s, 0.25, 0.001);
   return s;
 }
 
@@ -294,83 +343,90 @@ Samples Buzz() { // game over: a buzzy, sinking "wah wah wah waaah"
   }
   OnePole lp;
   for (float& v : s) v = lp.Low(v, 2200);
-  Finish(s, 0.65);
+  Finish(s, 0.5);
   return s;
 }
 
-Samples Hit() { // the potion refills: an impact and a rising shimmer
-  Samples s = Make(0.8);
+Samples Hit() { // the potion refills: an impact and a shimmer rising two octaves to A
+  Samples s = Make(1.2);
   AddThud(s, 0, 70, 0.8);
   for (int k = 0; k < 4; ++k) {
     double detune = 1 + k * 0.004;
     AddTone(
-        s, 0.02, [=](double t) { return detune * (400 + 1400 * std::min(t / 0.5, 1.0)); },
-        [](double t) { return 0.18 * Attack(t, 0.05) * Decay(t, 0.25); });
+        s, 0.02,
+        [=](double t) { return detune * NoteHz(A4) * std::pow(4.0, std::min(t / 0.5, 1.0)); }, // A to A
+        [](double t) { return 0.18 * Attack(t, 0.05) * Decay(t, 0.2); });
   }
-  SeedRandom(15);
-  for (int p = 0; p < 10; ++p) {
-    double hz = 2500 + Random(3000);
-    AddTone(
-        s, 0.1 + p * 0.05, [=](double) { return hz; },
-        [](double t) { return 0.12 * Attack(t, 0.002) * Decay(t, 0.06); });
-  }
-  Finish(s, 0.7);
+  AddSparkles(s, 0.1, 0.05, 10, 0.12);
+  Damp(s, 0.3);
+  Finish(s, 0.49);
   return s;
 }
 
-Samples Mover() { // the pointer moves onto a button: a whisper of a blip
-  Samples s = Make(0.05);
+Samples Mover() { // the pointer moves onto a button: a whisper of a blip on G
+  Samples s = Make(0.07);
   AddTone(
-      s, 0, [](double) { return 1600; }, [](double t) { return Window(t, 0, 0.045); });
-  Finish(s, 0.22, 0.001, 0.005);
+      s, 0, [](double) { return NoteHz(G6); }, [](double t) { return Window(t, 0, 0.035); });
+  Finish(s, 0.15, 0.001);
   return s;
 }
 
-Samples Select() { // a button is clicked: two quick rising blips
-  Samples s = Make(0.13);
+Samples Select() { // a button is clicked: two quick blips rising a fourth, A to D
+  Samples s = Make(0.15);
   for (int k = 0; k < 2; ++k) {
-    double hz = k ? 990 : 660;
+    double hz = NoteHz(k ? D6 : A5);
     AddTone(
         s, k * 0.05, [=](double) { return hz; }, [](double t) { return Window(t, 0, 0.06); });
     AddTone(
         s, k * 0.05, [=](double) { return hz * 3; }, [](double t) { return 0.1 * Window(t, 0, 0.06); });
   }
-  Finish(s, 0.45, 0.001, 0.01);
+  Finish(s, 0.32, 0.001);
   return s;
 }
 
-Samples Win() { // level cleared: a bright arpeggio landing on a chord
-  Samples s = Make(1.7);
-  const double run[] = {72, 76, 79, 84};
+Samples Win() { // level cleared: a bright run landing on a ringing open chord
+  Samples s = Make(2.0);
+  const int run[] = {D5, G5, A5, D6};
   for (int k = 0; k < 4; ++k) AddMallet(s, k * 0.11, NoteHz(run[k]), 0.5, 0.25);
-  for (double note : {84.0, 88.0, 91.0}) AddBell(s, 0.5, NoteHz(note), 0.25, 0.7);
-  Finish(s, 0.7);
+  for (int note : {D6, G6, A6}) AddBell(s, 0.5, NoteHz(note), 0.25, 0.45);
+  Damp(s, 0.5);
+  Finish(s, 0.49);
   return s;
 }
 
-Samples Coin() { // money counts up: the classic two-note coin
-  Samples s = Make(0.22);
-  for (int k = 0; k < 2; ++k) {
-    double hz = k ? 1319 : 988, at = k * 0.055;
-    for (int h = 1; h <= 5; h += 2)
-      AddTone(
-          s, at, [=](double) { return hz * h; },
-          [=](double t) {
-            if (k == 0 && t > 0.055) return 0.0;
-            return Attack(t, 0.001) * Decay(t, k ? 0.08 : 0.2) / h;
-          });
+// Money counts up: a bright 30 ms ping on D and A. The game asks for it every
+// 20 ms while the money counts, so its swell is built for that: 10 ms in, 10 ms
+// full, 10 ms out, each fade the complement of the other, and its partials whole
+// multiples of 50 Hz. Repeated every 20 ms the copies then add up to one steady
+// shimmer, neither cutting each other off nor beating into a buzz.
+Samples Coin() {
+  Samples s = Make(0.05);
+  const double partials[][2] = {
+      {2350, 1.0}, {3500, 0.5}, {7050, 0.15}}; // D7, A7 (10 cents flat), D7's third harmonic
+  for (const auto& p : partials) {
+    const double hz = p[0], gain = p[1];
+    AddTone(
+        s, 0, [=](double) { return hz; },
+        [=](double t) {
+          if (t >= 0.03) return 0.0;
+          double edge = t < 0.01   ? std::sin(PI / 2 * t / 0.01)
+                        : t > 0.02 ? std::cos(PI / 2 * (t - 0.02) / 0.01)
+                                   : 1;
+          return gain * edge * edge;
+        });
   }
-  Finish(s, 0.4);
+  Finish(s, 0.2, 0);
   return s;
 }
 
-Samples Start() { // a game begins: a rising swoosh into an open chord
-  Samples s = Make(1.0);
+Samples Start() { // a game begins: a rising swoosh into an open chord of fifths
+  Samples s = Make(1.6);
   AddNoiseBand(
       s, 0, 3, [](double t) { return 300 * std::pow(14.0, std::min(t / 0.35, 1.0)); },
       [](double t) { return Window(t, 0, 0.45); });
-  for (double note : {60.0, 67.0, 72.0, 79.0}) AddBell(s, 0.32, NoteHz(note), 0.3, 0.6);
-  Finish(s, 0.7);
+  for (int note : {D4, A4, D5, A5}) AddBell(s, 0.32, NoteHz(note), 0.3, 0.45);
+  Damp(s, 0.45);
+  Finish(s, 0.49);
   return s;
 }
 
@@ -378,43 +434,46 @@ Samples Border() { // a box falls off the cylinder: a falling whistle
   Samples s = Make(0.6);
   AddTone(
       s, 0, [](double t) { return 1400 * std::pow(0.18, t / 0.55) * (1 + 0.01 * std::sin(TAU * 12 * t)); },
-      [](double t) { return Attack(t, 0.02) * (1 - t / 0.6); });
-  Finish(s, 0.45);
+      [](double t) { return Attack(t, 0.02) * std::pow(1 - t / 0.6, 2); });
+  Finish(s, 0.32);
   return s;
 }
 
-Samples Chime() { // a new level opens on the map
-  Samples s = Make(1.5);
-  AddBell(s, 0, NoteHz(79), 0.5, 0.8);
-  AddBell(s, 0.18, NoteHz(84), 0.5, 1.0);
-  Finish(s, 0.6);
+Samples Chime() { // a new level opens on the map: two bells, G rising to D
+  Samples s = Make(1.8);
+  AddBell(s, 0, NoteHz(G5), 0.5, 0.5);
+  AddBell(s, 0.18, NoteHz(D6), 0.5, 0.6);
+  Damp(s, 0.5);
+  Finish(s, 0.42);
   return s;
 }
 
 Samples Buy() { // buying in the shop: ka-ching
-  Samples s = Make(0.7);
+  Samples s = Make(1.0);
   AddNoiseBand(
       s, 0, 2, [](double) { return 3500; }, [](double t) { return 1.2 * Decay(t, 0.008); });
   AddNoiseBand(
       s, 0.03, 2, [](double) { return 2500; }, [](double t) { return 1.0 * Decay(t, 0.008); });
-  AddBell(s, 0.06, 2093, 0.45, 0.35);
-  AddBell(s, 0.1, 2637, 0.45, 0.4);
-  Finish(s, 0.6);
+  AddBell(s, 0.06, NoteHz(A6), 0.45, 0.25);
+  AddBell(s, 0.1, NoteHz(D7), 0.45, 0.3);
+  Damp(s, 0.3);
+  Finish(s, 0.42);
   return s;
 }
 
-Samples Sell() { // selling: two coins, falling
-  Samples s = Make(0.45);
-  AddMallet(s, 0, 1319, 0.5, 0.08);
-  AddMallet(s, 0.09, 988, 0.5, 0.12);
+Samples Sell() { // selling: two coins, falling a fifth from A to D
+  Samples s = Make(0.6);
+  AddMallet(s, 0, NoteHz(A6), 0.5, 0.08);
+  AddMallet(s, 0.09, NoteHz(D6), 0.5, 0.1);
   AddNoiseBand(
       s, 0, 2, [](double) { return 5000; }, [](double t) { return 0.5 * Decay(t, 0.004); });
-  Finish(s, 0.5);
+  Damp(s, 0.15);
+  Finish(s, 0.35);
   return s;
 }
 
 Samples Tubeline() { // a row of tubes pushes in from below: a heavy grind and clunk
-  Samples s = Make(0.85);
+  Samples s = Make(1.1);
   OnePole lp;
   double phase = 0;
   for (size_t i = 0; i < s.size(); ++i) {
@@ -425,17 +484,19 @@ Samples Tubeline() { // a row of tubes pushes in from below: a heavy grind and c
     s[i] += static_cast<float>(lp.Low(static_cast<float>(saw + 0.5 * Noise()), 500) * env);
   }
   AddThud(s, 0.52, 55, 1.3);
-  Finish(s, 0.7);
+  Damp(s, 0.2);
+  Finish(s, 0.49);
   return s;
 }
 
-Samples Item() { // an item is used: a magic sparkle rising through a scale
-  Samples s = Make(0.8);
-  const double scale[] = {0, 2, 4, 7, 9, 12, 14, 16, 19, 21, 24, 26};
-  for (int k = 0; k < 12; ++k) AddMallet(s, k * 0.035, NoteHz(76 + scale[k]), 0.3, 0.15);
+Samples Item() { // an item is used: a magic sparkle climbing D, G, A through the octaves
+  Samples s = Make(1.1);
+  const int climb[] = {D5, G5, A5, D6, G6, A6, D7, G7, A7, D7, G7, A7};
+  for (int k = 0; k < 12; ++k) AddMallet(s, k * 0.035, NoteHz(climb[k]), 0.3, 0.12);
   AddTone(
-      s, 0, [](double) { return NoteHz(64); }, [](double t) { return 0.15 * Window(t, 0, 0.75); });
-  Finish(s, 0.6);
+      s, 0, [](double) { return NoteHz(D4); }, [](double t) { return 0.15 * Window(t, 0, 0.75); });
+  Damp(s, 0.2);
+  Finish(s, 0.42);
   return s;
 }
 
@@ -449,14 +510,15 @@ Samples Clock() { // the hourglass: a clock ticking
         s, k * 0.3, [=](double) { return hz * 0.5; },
         [](double t) { return 0.3 * Attack(t, 0.001) * Decay(t, 0.012); });
   }
-  Finish(s, 0.5);
+  Finish(s, 0.35);
   return s;
 }
 
-Samples Bell() { // aim help or the dream box: a clear bell
-  Samples s = Make(1.2);
-  AddBell(s, 0, 880, 1.0, 0.9);
-  Finish(s, 0.6);
+Samples Bell() { // aim help or the dream box: a clear bell on A
+  Samples s = Make(1.8);
+  AddBell(s, 0, NoteHz(A5), 1.0, 0.5);
+  Damp(s, 0.5);
+  Finish(s, 0.42);
   return s;
 }
 
