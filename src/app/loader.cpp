@@ -51,6 +51,8 @@ struct TextureEntry {
   uint32_t* texture;
   bool sharp;
   bool step; // a loading-screen step follows this file
+  // For a full-screen picture: the part the screen shows (see LoadTexturePart).
+  TexturePart* shown = nullptr;
 };
 constexpr bool L = false, S = true;
 constexpr bool STEP = true, NO = false;
@@ -75,8 +77,8 @@ const TextureEntry TextureTable[] = {
     {"i_rahmen2.bmp", &Tex.iRahmen2, L, STEP},
     {"box.bmp", &Tex.box, L, NO},
     {"egypt_sky.bmp", &Tex.egyptSky, S, NO},
-    {"map_screen.bmp", &Tex.mapScreen, S, STEP},
-    {"title.bmp", &Tex.title, S, NO},
+    {"map_screen.bmp", &Tex.mapScreen, S, STEP, &ShownParts.mapScreen},
+    {"title.bmp", &Tex.title, S, NO, &ShownParts.title},
     {"quor.tga", &Tex.quor, S, NO},
     {"boxes.bmp", &Tex.boxes, S, STEP},
     {"amode.tga", &Tex.amode, S, NO},
@@ -125,7 +127,7 @@ const TextureEntry TextureTable[] = {
     {"city_back.tga", &Tex.cityBack, S, NO},
     {"mountain_sky.bmp", &Tex.mountainSky, S, NO},
     {"mountain_back.tga", &Tex.mountainBack, S, NO},
-    {"quorback.bmp", &Tex.quorback, S, STEP},
+    {"quorback.bmp", &Tex.quorback, S, STEP, &ShownParts.quorback},
 };
 static_assert(sizeof TextureTable / sizeof TextureTable[0] == 71, "the catalogue has 71 textures");
 
@@ -184,7 +186,10 @@ void BuildDisplayLists() {
 
 void LoadTextures() {
   for (const TextureEntry& entry : TextureTable) {
-    if (entry.sharp)
+    if (entry.shown != nullptr) {
+      *entry.shown = FULL_SCREEN_CORNER;
+      LoadTexturePart(TexturePath(entry.file), *entry.texture, entry.sharp, *entry.shown);
+    } else if (entry.sharp)
       LoadTextureSharp(TexturePath(entry.file), *entry.texture);
     else
       LoadTexture(TexturePath(entry.file), *entry.texture);

@@ -18,6 +18,20 @@ struct GameTextures {
 };
 extern GameTextures Tex;
 
+// The top left part of a picture that the screen shows, in texture coordinates
+// (v measured from the top of the picture).
+struct TexturePart {
+  float uRight, vBottom;
+};
+// The three full-screen pictures are 1024 x 1024 files of which the 800 x 600
+// screen shows the top left corner. Where only that corner was uploaded (see
+// LoadTexturePart) their part is the whole texture, (1, 1).
+constexpr TexturePart FULL_SCREEN_CORNER{0.78125f, 0.5859375f};
+struct ScreenPictureParts {
+  TexturePart title, mapScreen, quorback;
+};
+extern ScreenPictureParts ShownParts;
+
 // The eight display lists compiled from the models.
 struct GameLists {
   uint32_t box, bombCore, bombShell, clamp, hook, tube, plate, character;

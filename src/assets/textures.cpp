@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <cctype>
+#include <cstring>
 #include <new>
 #include <sys/stat.h>
 #include <vector>
@@ -17,7 +18,16 @@ bool IsPowerOfTwo(int n) {
   return n > 0 && (n & (n - 1)) == 0;
 }
 
-uint32_t Upload(int width, int height, TextureFormat format, const uint8_t* pixels, GLint filter) {
+bool UploadedAsItIs(int width, int height) {
+  GLint maxSize = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  return IsPowerOfTwo(width) && IsPowerOfTwo(height) && width <= maxSize && height <= maxSize;
+}
+
+// Uploads the top `shownHeight` rows' first `shownWidth` pixels of a width x height
+// picture (all of it when they are its sizes).
+uint32_t Upload(int width, int height, TextureFormat format, const uint8_t* pixels, GLint filter,
+                int shownWidth, int shownHeight) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
@@ -29,9 +39,14 @@ uint32_t Upload(int width, int height, TextureFormat format, const uint8_t* pixe
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   const GLint internal = format == TextureFormat::RGBA ? GL_RGBA : 3;
   const GLenum layout = format == TextureFormat::RGBA ? GL_RGBA : GL_RGB;
-  GLint maxSize = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  if (IsPowerOfTwo(width) && IsPowerOfTwo(height) && width <= maxSize && height <= maxSize) {
+  if (shownWidth != width || shownHeight != height) {
+    // Rows are stored bottom first: the top rows are the last ones.
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, width);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, height - shownHeight);
+    glTexImage2D(GL_TEXTURE_2D, 0, internal, shownWidth, shownHeight, 0, layout, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  } else if (UploadedAsItIs(width, height)) {
     // The picture is the base level as it is; the smaller levels would never be
     // sampled, so they are not made (a quarter less memory, and no time spent).
     glTexImage2D(GL_TEXTURE_2D, 0, internal, width, height, 0, layout, GL_UNSIGNED_BYTE, pixels);
@@ -42,14 +57,32 @@ uint32_t Upload(int width, int height, TextureFormat format, const uint8_t* pixe
   return name;
 }
 
+// How many texels `fraction` of `size` texels is, when that is a whole number
+// from 1 to size; 0 otherwise.
+int WholeTexels(float fraction, int size) {
+  const double texels = static_cast<double>(fraction) * size;
+  const int whole = static_cast<int>(texels);
+  return whole == texels && whole >= 1 && whole <= size ? whole : 0;
+}
+
 void Show(const std::string& text, const std::string& caption) {
   PlatformMessageBox(text.c_str(), caption.c_str(), MessageIcon::None);
 }
 
-uint32_t UploadParsed(const ParsedImage& image, bool sharp) {
+uint32_t UploadParsed(const ParsedImage& image, bool sharp, TexturePart* part) {
   TextureFormat format = image.bytesPerPixel == 4 ? TextureFormat::RGBA : TextureFormat::RGB;
-  return sharp ? CreateTextureSharp(image.width, image.height, format, image.pixels.data())
-               : CreateTexture(image.width, image.height, format, image.pixels.data());
+  const GLint filter = sharp ? GL_NEAREST : GL_LINEAR;
+  int shownWidth = image.width, shownHeight = image.height;
+  if (part != nullptr && UploadedAsItIs(image.width, image.height) && TexturesOfAnySize()) {
+    const int w = WholeTexels(part->uRight, image.width);
+    const int h = WholeTexels(part->vBottom, image.height);
+    if (w != 0 && h != 0) {
+      shownWidth = w;
+      shownHeight = h;
+      *part = TexturePart{1, 1};
+    }
+  }
+  return Upload(image.width, image.height, format, image.pixels.data(), filter, shownWidth, shownHeight);
 }
 
 // The file's bytes are not needed once its pixels are parsed: giving them back
@@ -64,17 +97,17 @@ std::string UpperTail(const std::string& name) {
   return tail;
 }
 
-void LoadByExtension(const std::string& fileName, uint32_t& texture, bool sharp) {
+void LoadByExtension(const std::string& fileName, uint32_t& texture, bool sharp, TexturePart* part) {
   std::string tail = UpperTail(fileName);
   // Every picture is bounded in size, but the memory for it may still run out:
   // the player hears about that picture, and loading goes on without it.
   try {
     if (tail == ".BMP")
-      LoadBmpTexture(fileName, texture, sharp);
+      LoadBmpTexture(fileName, texture, sharp, part);
     else if (tail == ".JPG")
-      LoadJpgTexture(fileName, texture);
+      LoadJpgTexture(fileName, texture, part);
     else if (tail == ".TGA")
-      LoadTgaTexture(fileName, texture);
+      LoadTgaTexture(fileName, texture, part);
   } catch (const std::bad_alloc&) {
     Show("Not enough memory to load " + fileName, tail == ".TGA" ? TGA_TEXTURE_CAPTION : BMP_CAPTION);
   }
@@ -83,22 +116,33 @@ void LoadByExtension(const std::string& fileName, uint32_t& texture, bool sharp)
 } // namespace
 
 uint32_t CreateTexture(int width, int height, TextureFormat format, const uint8_t* pixels) {
-  return Upload(width, height, format, pixels, GL_LINEAR);
+  return Upload(width, height, format, pixels, GL_LINEAR, width, height);
 }
 
 uint32_t CreateTextureSharp(int width, int height, TextureFormat format, const uint8_t* pixels) {
-  return Upload(width, height, format, pixels, GL_NEAREST);
+  return Upload(width, height, format, pixels, GL_NEAREST, width, height);
 }
 
 void LoadTexture(const std::string& fileName, uint32_t& texture) {
-  LoadByExtension(fileName, texture, false);
+  LoadByExtension(fileName, texture, false, nullptr);
 }
 
 void LoadTextureSharp(const std::string& fileName, uint32_t& texture) {
-  LoadByExtension(fileName, texture, true);
+  LoadByExtension(fileName, texture, true, nullptr);
 }
 
-bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp) {
+void LoadTexturePart(const std::string& fileName, uint32_t& texture, bool sharp, TexturePart& part) {
+  LoadByExtension(fileName, texture, sharp, &part);
+}
+
+bool TexturesOfAnySize() {
+  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  if (version && version[0] >= '2' && version[0] <= '9') return true;
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  return extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
+}
+
+bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp, TexturePart* part) {
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(fileName, bytes)) {
     Show("Error opening " + fileName, BMP_CAPTION);
@@ -111,11 +155,11 @@ bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp) 
     return false;
   }
   ReleaseFileBytes(bytes);
-  texture = UploadParsed(image, sharp);
+  texture = UploadParsed(image, sharp, part);
   return true;
 }
 
-bool LoadTgaTexture(const std::string& fileName, uint32_t& texture) {
+bool LoadTgaTexture(const std::string& fileName, uint32_t& texture, TexturePart* part) {
   struct stat st {};
   if (stat(fileName.c_str(), &st) != 0) {
     Show("File not found  - " + fileName, TGA_TEXTURE_CAPTION);
@@ -132,11 +176,11 @@ bool LoadTgaTexture(const std::string& fileName, uint32_t& texture) {
     return false;
   }
   ReleaseFileBytes(bytes);
-  texture = UploadParsed(image, false);
+  texture = UploadParsed(image, false, part);
   return true;
 }
 
-bool LoadJpgTexture(const std::string& fileName, uint32_t& texture) {
+bool LoadJpgTexture(const std::string& fileName, uint32_t& texture, TexturePart* part) {
   std::vector<uint8_t> bytes;
   ParsedImage image;
   ImageError error;
@@ -145,6 +189,6 @@ bool LoadJpgTexture(const std::string& fileName, uint32_t& texture) {
     Show(error.text, error.caption);
     return false;
   }
-  texture = UploadParsed(image, false);
+  texture = UploadParsed(image, false, part);
   return true;
 }

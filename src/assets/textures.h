@@ -6,20 +6,34 @@
 #include <cstdint>
 #include <string>
 
+#include "assets/catalogue.h"
+
 // Dispatch by the last four characters of the upper-cased name: ".BMP", ".JPG",
 // ".TGA"; any other name does nothing and shows nothing. Smooth filtering.
 void LoadTexture(const std::string& fileName, uint32_t& texture);
 // The same with nearest filtering for BMP files; TGA and JPEG stay smooth.
 void LoadTextureSharp(const std::string& fileName, uint32_t& texture);
 
+// For a picture of which only the top left `part` is ever drawn (smooth or sharp
+// as above). Where the renderer takes textures of any size and the part ends on
+// whole texels of a picture that is uploaded as it is, only the part is uploaded
+// and `part` becomes the whole texture, (1, 1): every texel lands on the same
+// pixel as before, in less memory. Otherwise `part` stays as it was.
+void LoadTexturePart(const std::string& fileName, uint32_t& texture, bool sharp, TexturePart& part);
+
+// Whether the renderer takes textures of any size (OpenGL 2.0 and later, or the
+// extension), not only powers of two. Needs a current context.
+bool TexturesOfAnySize();
+
 enum class TextureFormat : uint8_t { RGB, RGBA };
 // Uploads width x height pixels (bottom row first, packed) and returns the new name.
 uint32_t CreateTexture(int width, int height, TextureFormat format, const uint8_t* pixels);
 uint32_t CreateTextureSharp(int width, int height, TextureFormat format, const uint8_t* pixels);
 
-// Each returns true when it stored a new texture in the variable.
-bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp);
-bool LoadJpgTexture(const std::string& fileName, uint32_t& texture);
+// Each returns true when it stored a new texture in the variable; `part` as for
+// LoadTexturePart (none: the whole picture).
+bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp, TexturePart* part = nullptr);
+bool LoadJpgTexture(const std::string& fileName, uint32_t& texture, TexturePart* part = nullptr);
 // A TGA that exists but cannot be read or is shorter than its 18-byte header ends
 // the program with the input/output error of a missing data file.
-bool LoadTgaTexture(const std::string& fileName, uint32_t& texture);
+bool LoadTgaTexture(const std::string& fileName, uint32_t& texture, TexturePart* part = nullptr);

@@ -176,7 +176,7 @@ void DrawLevelMap() {
   bool multisample = MultisampleEnabled == 1;
   if (multisample) EnableMultisample(false);
 
-  DrawImagePart(Tex.mapScreen, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
+  DrawImagePart(Tex.mapScreen, 0, 0, 800, 600, 0, 0, ShownParts.mapScreen.uRight, ShownParts.mapScreen.vBottom);
   if (SpotHasTitle == 1) DrawImagePart(Tex.blink, 638, 323, 128, 64, 0, 0, 1, 1);
   BeginLabels();
   DrawHeadingAndButtons();

@@ -74,7 +74,7 @@ int32_t ThemeUnlockProgress(int theme) {
 }
 
 void DrawTitleScreen() {
-  DrawImagePart(Tex.title, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
+  DrawImagePart(Tex.title, 0, 0, 800, 600, 0, 0, ShownParts.title.uRight, ShownParts.title.vBottom);
   DrawText(18, 584, 14, 50, 50, 50, VERSION);
   DrawImagePartGlow(Tex.boxes, 254, static_cast<float>(LogoDropY(MenuTicks, 186, 10)), 512, 128, 0, 0, 1, 1,
                     50);

@@ -2,9 +2,8 @@
 
 #include <GL/gl.h>
 
-#include <cstring>
-
 #include "assets/catalogue.h"
+#include "assets/textures.h"
 #include "game/state.h"
 #include "platform/platform.h"
 #include "ui/screen2d.h"
@@ -79,17 +78,8 @@ int BackdropTextureWidth = 0, BackdropTextureHeight = 0;
 bool BackdropCopied = false;
 BackdropKey CopiedBackdrop{};
 
-// Whether a texture may have any size (OpenGL 2.0 and later, or the extension);
-// otherwise the copy needs a 1024 x 1024 texture.
-bool TexturesOfAnySize() {
-  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-  if (version && version[0] >= '2' && version[0] <= '9') return true;
-  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-  return extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
-}
-
 void DrawBackdropLayers(int q, uint32_t sky) {
-  DrawImagePart(Tex.quorback, 0, 0, 800, 600, 0, 0, 0.78125f, 0.5859375f);
+  DrawImagePart(Tex.quorback, 0, 0, 800, 600, 0, 0, ShownParts.quorback.uRight, ShownParts.quorback.vBottom);
   DrawThemeBack(q);
   DrawImagePart(sky, 57, 26, 686, 128, 0.052083332f, 0, 0.94661456f, 1);
 }
