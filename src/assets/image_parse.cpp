@@ -2,6 +2,8 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <jpeglib.h>
 
 #include "core/binio.h"
@@ -22,27 +24,36 @@ bool SideOk(int64_t side) {
   return side > 0 && side <= MAX_IMAGE_SIDE;
 }
 
-// Copies width x height pixels of `srcBytes` bytes each, swapping the first and
-// third byte (blue-green-red to red-green-blue); a fourth byte (alpha) is kept when
-// the destination has four bytes per pixel.
-void CopySwapped(const uint8_t* src, int srcBytes, ParsedImage& out) {
-  size_t count = static_cast<size_t>(out.width) * out.height;
-  out.pixels.resize(count * out.bytesPerPixel);
-  uint8_t* dst = out.pixels.data();
-  for (size_t i = 0; i < count; ++i) {
-    dst[0] = src[2];
-    dst[1] = src[1];
-    dst[2] = src[0];
-    if (out.bytesPerPixel == 4) dst[3] = src[3];
-    src += srcBytes;
-    dst += out.bytesPerPixel;
-  }
+// Turns the file's bytes into the pixels where they lie: the width x height
+// pixels from `start` move to the front, the rest goes, and the first and third
+// byte of each pixel swap (blue-green-red to red-green-blue; a fourth byte, alpha,
+// stays). The file's buffer becomes out.pixels, so the picture is never held twice.
+void TakeSwapped(std::vector<uint8_t>& bytes, size_t start, ParsedImage& out) {
+  const size_t count = static_cast<size_t>(out.width) * out.height;
+  const size_t length = count * out.bytesPerPixel;
+  std::memmove(bytes.data(), bytes.data() + start, length);
+  bytes.resize(length);
+  uint8_t* p = bytes.data();
+  for (size_t i = 0; i < count; ++i, p += out.bytesPerPixel) std::swap(p[0], p[2]);
+  out.pixels = std::move(bytes);
+  bytes = std::vector<uint8_t>();
 }
 
 } // namespace
 
 bool ParseBmp(const uint8_t* data, size_t size, ParsedImage& out, ImageError& error) {
-  ByteReader r(data, size);
+  std::vector<uint8_t> bytes(data, data + size);
+  return ParseBmpInPlace(bytes, out, error);
+}
+
+bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
+              ImageError& error) {
+  std::vector<uint8_t> bytes(data, data + size);
+  return ParseTgaInPlace(bytes, fileName, out, error);
+}
+
+bool ParseBmpInPlace(std::vector<uint8_t>& bytes, ParsedImage& out, ImageError& error) {
+  ByteReader r(bytes.data(), bytes.size());
   const size_t info = BMP_FILE_HEADER;
   const size_t headers = BMP_FILE_HEADER + BMP_INFO_HEADER;
   if (!r.Has(0, headers)) return Fail(error, "Error reading bitmap data", BMP_CAPTION);
@@ -67,13 +78,13 @@ bool ParseBmp(const uint8_t* data, size_t size, ParsedImage& out, ImageError& er
   out.width = static_cast<uint16_t>(width);
   out.height = static_cast<uint16_t>(height);
   out.bytesPerPixel = 3;
-  CopySwapped(data + pixelStart, 3, out);
+  TakeSwapped(bytes, pixelStart, out);
   return true;
 }
 
-bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
-              ImageError& error) {
-  ByteReader r(data, size);
+bool ParseTgaInPlace(std::vector<uint8_t>& bytes, const std::string& fileName, ParsedImage& out,
+                     ImageError& error) {
+  ByteReader r(bytes.data(), bytes.size());
   const std::string quoted = "\"" + fileName + "\"";
   if (!r.Has(0, TGA_HEADER)) return Fail(error, "Couldn't read file " + quoted + ".", TGA_FILE_CAPTION);
   if (r.U8(2) != 2)
@@ -98,7 +109,7 @@ bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, Par
   out.width = static_cast<uint16_t>(width);
   out.height = static_cast<uint16_t>(height);
   out.bytesPerPixel = static_cast<uint8_t>(pixelBytes);
-  CopySwapped(data + TGA_HEADER, pixelBytes, out);
+  TakeSwapped(bytes, TGA_HEADER, out);
   return true;
 }
 

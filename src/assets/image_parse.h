@@ -40,6 +40,14 @@ bool ParseBmp(const uint8_t* data, size_t size, ParsedImage& out, ImageError& er
 bool ParseTga(const uint8_t* data, size_t size, const std::string& fileName, ParsedImage& out,
               ImageError& error);
 
+// The same two parsers on a whole file's bytes, converting them into the pixels
+// where they lie: on success `bytes` has become out.pixels and is left empty, so
+// the picture is never in memory twice (the texture loader's way); on failure it
+// is left as it was. The forms above copy the bytes and call these.
+bool ParseBmpInPlace(std::vector<uint8_t>& bytes, ParsedImage& out, ImageError& error);
+bool ParseTgaInPlace(std::vector<uint8_t>& bytes, const std::string& fileName, ParsedImage& out,
+                     ImageError& error);
+
 // Largest JPEG accepted, in pixels: a JPEG is tiny beside its picture, so its size
 // fields alone must not decide how much memory the game claims.
 constexpr uint64_t MAX_JPEG_PIXELS = 4096 * 4096;

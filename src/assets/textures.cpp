@@ -85,12 +85,6 @@ uint32_t UploadParsed(const ParsedImage& image, bool sharp, TexturePart* part) {
   return Upload(image.width, image.height, format, image.pixels.data(), filter, shownWidth, shownHeight);
 }
 
-// The file's bytes are not needed once its pixels are parsed: giving them back
-// before the upload lowers the peak memory of loading by a file's size.
-void ReleaseFileBytes(std::vector<uint8_t>& bytes) {
-  std::vector<uint8_t>().swap(bytes);
-}
-
 std::string UpperTail(const std::string& name) {
   std::string tail = name.size() >= 4 ? name.substr(name.size() - 4) : name;
   for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -150,11 +144,10 @@ bool LoadBmpTexture(const std::string& fileName, uint32_t& texture, bool sharp, 
   }
   ParsedImage image;
   ImageError error;
-  if (!ParseBmp(bytes.data(), bytes.size(), image, error)) {
+  if (!ParseBmpInPlace(bytes, image, error)) {
     Show(error.text, error.caption);
     return false;
   }
-  ReleaseFileBytes(bytes);
   texture = UploadParsed(image, sharp, part);
   return true;
 }
@@ -171,11 +164,10 @@ bool LoadTgaTexture(const std::string& fileName, uint32_t& texture, TexturePart*
   if (bytes.size() < 18) FatalFileError(fileName, "is shorter than its 18-byte header");
   ParsedImage image;
   ImageError error;
-  if (!ParseTga(bytes.data(), bytes.size(), fileName, image, error)) {
+  if (!ParseTgaInPlace(bytes, fileName, image, error)) {
     Show(error.text, error.caption);
     return false;
   }
-  ReleaseFileBytes(bytes);
   texture = UploadParsed(image, false, part);
   return true;
 }
@@ -189,6 +181,8 @@ bool LoadJpgTexture(const std::string& fileName, uint32_t& texture, TexturePart*
     Show(error.text, error.caption);
     return false;
   }
+  // The compressed file is not needed beside its pixels during the upload.
+  std::vector<uint8_t>().swap(bytes);
   texture = UploadParsed(image, false, part);
   return true;
 }

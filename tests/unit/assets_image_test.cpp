@@ -227,6 +227,39 @@ TEST(TgaParse, DepthsAbove24AreFourBytePixelsAndMustBeThere) {
   EXPECT_EQ(image.pixels, (std::vector<uint8_t>{3, 2, 1, 4, 7, 6, 5, 8}));
 }
 
+// The texture loader converts a file's own bytes (no second copy of the picture):
+// the same pixels as the copying parse, the bytes used up on success and left as
+// they were on a refusal.
+TEST(PictureParseInPlace, GivesTheSamePixelsAndKeepsARefusedFile) {
+  // Four pixels and one byte more than they need, after six palette bytes.
+  const std::vector<uint8_t> pixels{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+  const struct {
+    const char* name;
+    bool tga, accepted;
+    std::vector<uint8_t> file;
+  } cases[] = {
+      {"bmp after a palette, longer than its pixels", false, true, MakeBmp(2, 2, pixels, 0, 6)},
+      {"bmp cut short", false, false, MakeBmp(4, 4, std::vector<uint8_t>(20, 1), 0)},
+      {"tga 32 bits", true, true, MakeTga(2, 0, 1, 2, 32, {10, 20, 30, 5, 40, 50, 60, 250})},
+      {"tga compressed", true, false, MakeTga(10, 0, 1, 1, 24, {1, 2, 3})},
+  };
+  for (const auto& c : cases) {
+    ParsedImage copied, taken;
+    ImageError copyError, takeError;
+    const bool copyOk = c.tga ? ParseTga(c.file.data(), c.file.size(), "t.tga", copied, copyError)
+                              : ParseBmp(c.file.data(), c.file.size(), copied, copyError);
+    std::vector<uint8_t> bytes = c.file;
+    const bool takeOk = c.tga ? ParseTgaInPlace(bytes, "t.tga", taken, takeError)
+                              : ParseBmpInPlace(bytes, taken, takeError);
+    ASSERT_EQ(copyOk, c.accepted) << c.name;
+    ASSERT_EQ(takeOk, copyOk) << c.name;
+    EXPECT_EQ(taken.pixels, copied.pixels) << c.name;
+    EXPECT_EQ(taken.width * 10 + taken.height, copied.width * 10 + copied.height) << c.name;
+    EXPECT_EQ(takeError.text, copyError.text) << c.name;
+    EXPECT_EQ(bytes, takeOk ? std::vector<uint8_t>{} : c.file) << c.name;
+  }
+}
+
 TEST(JpgParse, DecodesToOpaqueRgbaBottomRowFirst) {
   // 8 x 8: top half red, bottom half blue.
   std::vector<uint8_t> rgb;
