@@ -9,6 +9,7 @@
 #include "assets/textures.h"
 #include "core/arith.h"
 #include "core/files.h"
+#include "core/heap.h"
 #include "frontend/menu.h"
 #include "game/effects.h"
 #include "game/highscore.h"
@@ -193,6 +194,9 @@ void LoadTextures() {
       LoadTextureSharp(TexturePath(entry.file), *entry.texture);
     else
       LoadTexture(TexturePath(entry.file), *entry.texture);
+    // What the picture's loading freed lies between the renderer's pictures:
+    // given back now, it does not add up over the loading.
+    ReturnFreeHeapPages();
     if (entry.step) ProgressStep();
   }
 }
