@@ -162,6 +162,62 @@ TEST_F(TextureFiles, SidesThatAreNoPowerOfTwoAreScaled) {
   ExpectUprightQuadrants(texture);
 }
 
+TEST_F(TextureFiles, AFullScreenPictureUploadsOnlyTheCornerItShowsWithTheSameTexels) {
+  // A 1024 x 1024 picture whose texels say where they are (red, green: x and y
+  // mod 256 from the top left; blue: their high bits), stored bottom row first.
+  const int side = 1024;
+  std::vector<uint8_t> file = [] {
+    ByteWriter header(54);
+    header.U8(0, 'B');
+    header.U8(1, 'M');
+    header.U32(14, 40);
+    header.I32(18, 1024);
+    header.I32(22, 1024);
+    header.U16(28, 24);
+    return header.Result();
+  }();
+  for (int row = 0; row < side; ++row)
+    for (int x = 0; x < side; ++x) {
+      const int y = side - 1 - row;
+      file.insert(file.end(), {static_cast<uint8_t>((x >> 8) * 16 + (y >> 8)), static_cast<uint8_t>(y & 255),
+                               static_cast<uint8_t>(x & 255)});
+    }
+  const std::string path = Write("screen.bmp", file);
+  const struct {
+    TexturePart asked;
+    bool cut; // the renderer here takes textures of any size
+    int width, height;
+  } cases[] = {
+      {FULL_SCREEN_CORNER, true, 800, 600},
+      // A part that ends inside a texel: the whole picture, the part as it was.
+      {TexturePart{0.7813f, 0.5859375f}, false, 1024, 1024},
+  };
+  ASSERT_TRUE(TexturesOfAnySize());
+  for (const auto& c : cases) {
+    TexturePart part = c.asked;
+    uint32_t texture = 0;
+    LoadTexturePart(path, texture, true, part);
+    ASSERT_NE(texture, 0u);
+    EXPECT_EQ(LevelParam(texture, 0, GL_TEXTURE_WIDTH), c.width);
+    EXPECT_EQ(LevelParam(texture, 0, GL_TEXTURE_HEIGHT), c.height);
+    EXPECT_EQ(part.uRight, c.cut ? 1.0f : c.asked.uRight);
+    EXPECT_EQ(part.vBottom, c.cut ? 1.0f : c.asked.vBottom);
+    if (!c.cut) continue;
+    ResetTestFrame();
+    BeginScreenSpace();
+    DrawImagePart(texture, 0, 0, 800, 600, 0, 0, part.uRight, part.vBottom);
+    EndScreenSpace();
+    const std::vector<uint8_t> shown = ReadPicture();
+    int wrong = 0;
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x) {
+        const uint8_t* p = &shown[(static_cast<size_t>(y) * 800 + x) * 3];
+        wrong += p[0] != (x & 255) || p[1] != (y & 255) || p[2] != (x >> 8) * 16 + (y >> 8);
+      }
+    EXPECT_EQ(wrong, 0) << "pixels not showing texel (x, y)";
+  }
+}
+
 TEST_F(TextureFiles, JpegLoadsAsOpaqueRgba) {
   std::vector<uint8_t> rgb; // top half red, bottom half blue, 16 x 16
   for (int y = 0; y < 16; ++y)
