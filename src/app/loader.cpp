@@ -16,6 +16,7 @@
 #include "game/levels.h"
 #include "game/options.h"
 #include "platform/platform.h"
+#include "play/theme_pictures.h"
 #include "ui/screen2d.h"
 
 uint8_t FirstLoadDone = 0;
@@ -47,6 +48,9 @@ const ListEntry ListTable[MODEL_COUNT] = {
     {&Lists.plate, 6, true, 0.45f}, {&Lists.character, 7, true, 1.0f},
 };
 
+// A picture loaded in this sequence, or (no file) a step of the loading bar where
+// the theme pictures stood: they are loaded with their theme, but the bar keeps
+// its steps.
 struct TextureEntry {
   const char* file;
   uint32_t* texture;
@@ -77,7 +81,6 @@ const TextureEntry TextureTable[] = {
     {"i_rahmen.bmp", &Tex.iRahmen, L, NO},
     {"i_rahmen2.bmp", &Tex.iRahmen2, L, STEP},
     {"box.bmp", &Tex.box, L, NO},
-    {"egypt_sky.bmp", &Tex.egyptSky, S, NO},
     {"map_screen.bmp", &Tex.mapScreen, S, STEP, &ShownParts.mapScreen},
     {"title.bmp", &Tex.title, S, NO, &ShownParts.title},
     {"quor.tga", &Tex.quor, S, NO},
@@ -110,7 +113,6 @@ const TextureEntry TextureTable[] = {
     {"expl1.bmp", &Tex.explosions[5], L, NO},
     {"star.bmp", &Tex.star, L, STEP},
     {"dust.bmp", &Tex.dust, L, NO},
-    {"egypt_back.tga", &Tex.egyptBack, S, NO},
     {"trank_leer.bmp", &Tex.trankLeer, L, STEP},
     {"trank_voll.bmp", &Tex.trankVoll, L, NO},
     {"trank_blink.bmp", &Tex.trankBlink, L, NO},
@@ -120,21 +122,12 @@ const TextureEntry TextureTable[] = {
     {"dreambox.tga", &Tex.dreambox, L, STEP},
     {"ok.tga", &Tex.ok, L, NO},
     {"dbox.bmp", &Tex.dbox, L, NO},
-    {"forest_sky.bmp", &Tex.forestSky, S, STEP},
-    {"forest_back.tga", &Tex.forestBack, S, NO},
-    {"beach_sky.bmp", &Tex.beachSky, S, NO},
-    {"beach_back.tga", &Tex.beachBack, S, STEP},
-    {"city_sky.bmp", &Tex.citySky, S, NO},
-    {"city_back.tga", &Tex.cityBack, S, NO},
-    {"mountain_sky.bmp", &Tex.mountainSky, S, NO},
-    {"mountain_back.tga", &Tex.mountainBack, S, NO},
+    {nullptr, nullptr, L, STEP},
+    {nullptr, nullptr, L, STEP},
     {"quorback.bmp", &Tex.quorback, S, STEP, &ShownParts.quorback},
 };
-static_assert(sizeof TextureTable / sizeof TextureTable[0] == 71, "the catalogue has 71 textures");
-
-std::string TexturePath(const char* file) {
-  return DataPath(std::string("data/textures/") + file);
-}
+// With the ten theme pictures (play/theme_pictures) the catalogue has 71 textures.
+static_assert(sizeof TextureTable / sizeof TextureTable[0] == 61 + 2, "61 pictures and 2 steps of none");
 
 void LoadFirstRunData() {
   LoadTextureSharp(TexturePath("logo.bmp"), Tex.logo);
@@ -186,7 +179,12 @@ void BuildDisplayLists() {
 }
 
 void LoadTextures() {
+  ReleaseThemePictures();
   for (const TextureEntry& entry : TextureTable) {
+    if (entry.file == nullptr) {
+      ProgressStep();
+      continue;
+    }
     if (entry.shown != nullptr) {
       *entry.shown = FULL_SCREEN_CORNER;
       LoadTexturePart(TexturePath(entry.file), *entry.texture, entry.sharp, *entry.shown);

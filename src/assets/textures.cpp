@@ -117,6 +117,10 @@ uint32_t CreateTextureSharp(int width, int height, TextureFormat format, const u
   return Upload(width, height, format, pixels, GL_NEAREST, width, height);
 }
 
+std::string TexturePath(const char* file) {
+  return DataPath(std::string("data/textures/") + file);
+}
+
 void LoadTexture(const std::string& fileName, uint32_t& texture) {
   LoadByExtension(fileName, texture, false, nullptr);
 }

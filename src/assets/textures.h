@@ -8,6 +8,9 @@
 
 #include "assets/catalogue.h"
 
+// The path of a picture of the data set: data/textures/<file> in the data folder.
+std::string TexturePath(const char* file);
+
 // Dispatch by the last four characters of the upper-cased name: ".BMP", ".JPG",
 // ".TGA"; any other name does nothing and shows nothing. Smooth filtering.
 void LoadTexture(const std::string& fileName, uint32_t& texture);

@@ -6,38 +6,17 @@
 #include "assets/textures.h"
 #include "game/state.h"
 #include "platform/platform.h"
+#include "play/theme_pictures.h"
 #include "ui/screen2d.h"
 
 uint32_t BackPicture() {
-  switch (CurrentGame.theme) {
-  case 1:
-    return Tex.forestBack;
-  case 2:
-    return Tex.cityBack;
-  case 4:
-    return Tex.beachBack;
-  case 5:
-    return Tex.mountainBack;
-  default:
-    return Tex.egyptBack;
-  }
+  return ThemePictures(CurrentGame.theme).back;
 }
 
 namespace {
 
 uint32_t SkyPicture() {
-  switch (CurrentGame.theme) {
-  case 1:
-    return Tex.forestSky;
-  case 2:
-    return Tex.citySky;
-  case 4:
-    return Tex.beachSky;
-  case 5:
-    return Tex.mountainSky;
-  default:
-    return Tex.egyptSky;
-  }
+  return ThemePictures(CurrentGame.theme).sky;
 }
 
 void DrawThemeBack(int q) {
@@ -66,8 +45,11 @@ void DrawThemeBack(int q) {
 // borders, so all samples of a pixel agree and the copy gives back exactly the
 // same pixels. A scaled picture has layer edges inside pixels; it is drawn layer
 // by layer every frame.
+// The theme is part of the key: a theme's pictures may take the names of the pair
+// given back before them.
 struct BackdropKey {
   uint32_t context, frame, back, sky;
+  uint8_t theme;
   int32_t cylinderSize;
   int x, y;
   bool operator==(const BackdropKey&) const = default;
@@ -93,7 +75,8 @@ void DrawBackdrop(int q) {
     return;
   }
   const BackdropKey key{
-      PlatformContextSerial(), Tex.quorback, BackPicture(), SkyPicture(), CylinderSize, box.x, box.y};
+      PlatformContextSerial(), Tex.quorback, BackPicture(), SkyPicture(), CurrentGame.theme, CylinderSize,
+      box.x, box.y};
   if (BackdropCopied && key == CopiedBackdrop) {
     // Texture row 0 holds the picture's bottom row, as the copy reads the buffer.
     const float uRight = static_cast<float>(PICTURE_WIDTH) / BackdropTextureWidth;

@@ -1,7 +1,8 @@
 // The loading screen and the whole asset catalogue with the generated data set:
-// the first load (records, models, lists, every texture, front-end entered), and
-// a display switch (a new window and context) that rebuilds every texture and
-// display list with the same pictures in 31 steps.
+// the first load (records, models, lists, every texture but the theme pictures,
+// front-end entered), each theme's pictures loaded with their theme, and a display
+// switch (a new window and context) that rebuilds every texture and display list
+// with the same pictures in 31 steps.
 #include <GL/gl.h>
 #include <chrono>
 #include <dirent.h>
@@ -22,6 +23,7 @@
 #include "frontend/menu.h"
 #include "gl_fixture.h"
 #include "platform/platform.h"
+#include "play/theme_pictures.h"
 #include "render/gl_state.h"
 #include "ui/screen2d.h"
 #include "ui/text.h"
@@ -40,26 +42,30 @@ Rgb ShownPixel(int x, int y) {
   return PixelAt(x, y);
 }
 
-std::vector<uint32_t*> AllTextures() {
+// The textures of the loading sequence (all but the theme pictures).
+std::vector<uint32_t*> SequenceTextures() {
   std::vector<uint32_t*> all = {&Tex.skdatex, &Tex.font,   &Tex.levelspot, &Tex.menu,
                                 &Tex.qmark,   &Tex.avatar, &Tex.underline};
   for (uint32_t& t : Tex.itemIcons) all.push_back(&t);
-  for (uint32_t* t :
-       {&Tex.coin,    &Tex.iRahmen, &Tex.iRahmen2, &Tex.box,     &Tex.egyptSky, &Tex.mapScreen, &Tex.title,
-        &Tex.quor,    &Tex.boxes,   &Tex.amode,    &Tex.maction, &Tex.blink,    &Tex.shop,      &Tex.trenner,
-        &Tex.maprand, &Tex.lines,   &Tex.clear,    &Tex.dtq,     &Tex.cursor,   &Tex.ziffern,   &Tex.levSco,
-        &Tex.cloud,   &Tex.fkeys,   &Tex.kette,    &Tex.line})
+  for (uint32_t* t : {&Tex.coin, &Tex.iRahmen, &Tex.iRahmen2, &Tex.box, &Tex.mapScreen, &Tex.title, &Tex.quor,
+                      &Tex.boxes, &Tex.amode, &Tex.maction, &Tex.blink, &Tex.shop, &Tex.trenner, &Tex.maprand,
+                      &Tex.lines, &Tex.clear, &Tex.dtq, &Tex.cursor, &Tex.ziffern, &Tex.levSco, &Tex.cloud,
+                      &Tex.fkeys, &Tex.kette, &Tex.line})
     all.push_back(t);
   for (uint32_t& t : Tex.suits) all.push_back(&t);
   for (uint32_t& t : Tex.explosions) all.push_back(&t);
-  for (uint32_t* t :
-       {&Tex.star,        &Tex.dust,         &Tex.egyptBack, &Tex.trankLeer, &Tex.trankVoll, &Tex.trankBlink,
-        &Tex.dot1,        &Tex.dot2,         &Tex.levelUp,   &Tex.dreambox,  &Tex.ok,        &Tex.dbox,
-        &Tex.forestSky,   &Tex.forestBack,   &Tex.beachSky,  &Tex.beachBack, &Tex.citySky,   &Tex.cityBack,
-        &Tex.mountainSky, &Tex.mountainBack, &Tex.quorback})
+  for (uint32_t* t : {&Tex.star, &Tex.dust, &Tex.trankLeer, &Tex.trankVoll, &Tex.trankBlink, &Tex.dot1, &Tex.dot2,
+                      &Tex.levelUp, &Tex.dreambox, &Tex.ok, &Tex.dbox, &Tex.quorback})
     all.push_back(t);
   return all;
 }
+
+// The back and sky pictures of themes 1 to 5.
+const std::pair<uint32_t*, uint32_t*> ThemeTextures[5] = {{&Tex.forestBack, &Tex.forestSky},
+                                                          {&Tex.cityBack, &Tex.citySky},
+                                                          {&Tex.egyptBack, &Tex.egyptSky},
+                                                          {&Tex.beachBack, &Tex.beachSky},
+                                                          {&Tex.mountainBack, &Tex.mountainSky}};
 
 std::vector<uint32_t*> AllLists() {
   return {&Lists.box,  &Lists.bombCore, &Lists.bombShell, &Lists.clamp,
@@ -67,9 +73,9 @@ std::vector<uint32_t*> AllLists() {
 }
 
 // Every texture drawn whole into a 48 x 48 square, read back.
-std::vector<std::vector<uint8_t>> TexturePictures() {
+std::vector<std::vector<uint8_t>> TexturePictures(const std::vector<uint32_t*>& textures) {
   std::vector<std::vector<uint8_t>> pictures;
-  for (uint32_t* texture : AllTextures()) {
+  for (uint32_t* texture : textures) {
     ResetTestFrame(10, 20, 30);
     BeginScreenSpace();
     DrawImage(*texture, 0, 0, 48, 48);
@@ -79,6 +85,27 @@ std::vector<std::vector<uint8_t>> TexturePictures() {
     for (int y = 0; y < 48; ++y)
       square.insert(square.end(), picture.begin() + y * 800 * 3, picture.begin() + y * 800 * 3 + 48 * 3);
     pictures.push_back(square);
+  }
+  return pictures;
+}
+
+// Each theme's pair as the game screen asks for it: the pair is loaded, every
+// other theme's pictures are out of the renderer. Returns the pairs' pictures.
+std::vector<std::vector<uint8_t>> ThemePicturePairs() {
+  std::vector<std::vector<uint8_t>> pictures;
+  for (uint8_t theme = 1; theme <= 5; ++theme) {
+    const ThemePair pair = ThemePictures(theme);
+    const auto [back, sky] = ThemeTextures[theme - 1];
+    EXPECT_NE(pair.back, 0u) << int(theme);
+    EXPECT_NE(pair.sky, 0u) << int(theme);
+    EXPECT_EQ(pair.back, *back);
+    EXPECT_EQ(pair.sky, *sky);
+    for (const auto& [otherBack, otherSky] : ThemeTextures) {
+      if (otherBack == back) continue;
+      EXPECT_EQ(*otherBack, 0u) << "theme " << int(theme);
+      EXPECT_EQ(*otherSky, 0u) << "theme " << int(theme);
+    }
+    for (auto& picture : TexturePictures({back, sky})) pictures.push_back(picture);
   }
   return pictures;
 }
@@ -195,7 +222,7 @@ TEST(AssetLoading, FirstRunThenDisplaySwitchRebuildsEveryObjectWithTheSamePictur
   TopMode = MODE_GAME;
   MenuScreen = SCREEN_SHOP;
   SlidePos = 0;
-  for (uint32_t* t : AllTextures()) *t = 0;
+  for (uint32_t* t : SequenceTextures()) *t = 0;
   Tex.logo = 0;
   LoadAssets();
   EXPECT_EQ(PlatformMessageCount(), messages) << PlatformLastMessageText();
@@ -220,13 +247,16 @@ TEST(AssetLoading, FirstRunThenDisplaySwitchRebuildsEveryObjectWithTheSamePictur
   for (int n = 1; n <= MUSIC_COUNT; ++n) EXPECT_TRUE(MusicLoaded(n)) << MusicFiles[n - 1];
 
   std::set<uint32_t> names;
-  for (uint32_t* t : AllTextures()) {
+  for (uint32_t* t : SequenceTextures()) {
     EXPECT_NE(*t, 0u);
     names.insert(*t);
   }
-  EXPECT_EQ(names.size(), 71u);
+  EXPECT_EQ(names.size(), 61u);
+  // The ten theme pictures come with their theme, one pair at a time.
+  for (const auto& [back, sky] : ThemeTextures) EXPECT_EQ(*back + *sky, 0u);
   for (uint32_t* list : AllLists()) EXPECT_EQ(glIsList(*list), GL_TRUE);
-  std::vector<std::vector<uint8_t>> pictures = TexturePictures();
+  std::vector<std::vector<uint8_t>> pictures = TexturePictures(SequenceTextures());
+  std::vector<std::vector<uint8_t>> themePictures = ThemePicturePairs();
   std::vector<std::vector<float>> geometry = ListGeometry();
   for (const auto& g : geometry) EXPECT_GT(g.size(), 0u);
   // The hook and the plate are scaled (0.55, 0.45) and every list has geometry.
@@ -246,9 +276,11 @@ TEST(AssetLoading, FirstRunThenDisplaySwitchRebuildsEveryObjectWithTheSamePictur
   EXPECT_EQ(Models[0].vertexCount, boxVertices);
   EXPECT_EQ(ShownPixel(400, 178), C(0, 0, 0)); // no logo after a switch
   for (uint32_t* list : AllLists()) EXPECT_EQ(glIsList(*list), GL_TRUE);
-  std::vector<std::vector<uint8_t>> picturesAfter = TexturePictures();
+  for (const auto& [back, sky] : ThemeTextures) EXPECT_EQ(*back + *sky, 0u) << "none of the old context's";
+  std::vector<std::vector<uint8_t>> picturesAfter = TexturePictures(SequenceTextures());
   ASSERT_EQ(picturesAfter.size(), pictures.size());
   for (size_t i = 0; i < pictures.size(); ++i) EXPECT_EQ(picturesAfter[i], pictures[i]) << "texture " << i;
+  EXPECT_EQ(ThemePicturePairs(), themePictures);
   EXPECT_EQ(ListGeometry(), geometry);
   TopMode = MODE_FRONTEND;
   MenuScreen = SCREEN_MAIN;
@@ -292,7 +324,7 @@ TEST(AssetLoading, AMissingPictureShowsOneMessageAndLoadingGoesOn) {
   EXPECT_EQ(std::string(PlatformLastMessageCaption()), "BMP Unit");
   EXPECT_EQ(Tex.dtq, 0u);
   EXPECT_EQ(LoadingStepCount(), 31);
-  for (uint32_t* t : AllTextures()) {
+  for (uint32_t* t : SequenceTextures()) {
     if (t != &Tex.dtq) {
       EXPECT_NE(*t, 0u);
     }

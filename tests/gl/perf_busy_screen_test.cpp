@@ -241,4 +241,21 @@ TEST_F(BusyGameScreen, SameStateGivesTheSamePictureWhateverCameBefore) {
   EXPECT_EQ(DifferingPixels(first, DrawFrame()), 0u) << "after a rebuild";
 }
 
+// A theme change during a game (the F-keys after the story) gives the pictures of
+// the theme before back and loads the new ones, which may take the same texture
+// names: the kept backdrop must still be drawn anew, with the new theme's pictures.
+TEST_F(BusyGameScreen, AThemeChangeInTheGameShowsTheNewThemesPictures) {
+  busy_scene::Build();
+  const uint8_t first = CurrentGame.theme;
+  const uint8_t second = first == 1 ? 4 : 1;
+  DrawFrame();
+  const std::vector<uint8_t> firstTheme = DrawFrame(); // from the kept backdrop
+  CurrentGame.theme = second;
+  const std::vector<uint8_t> changed = DrawFrame();
+  EXPECT_GT(DifferingPixels(firstTheme, changed), 10000u);
+  EXPECT_EQ(DifferingPixels(changed, DrawFrame()), 0u) << "the kept backdrop of the new theme";
+  CurrentGame.theme = first;
+  EXPECT_EQ(DifferingPixels(firstTheme, DrawFrame()), 0u) << "back to the first theme";
+}
+
 } // namespace
