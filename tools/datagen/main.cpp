@@ -7,8 +7,9 @@
 #include "icons.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s DATA_DIR\n", argv[0]);
+  // A folder is the only argument; "--help" and other options are not folder names.
+  if (argc != 2 || argv[1][0] == '-') {
+    std::fprintf(stderr, "usage: %s DATA_DIR\nWrites every file of the game's data folder into DATA_DIR.\n", argv[0]);
     return 2;
   }
   std::string dir = argv[1];
