@@ -15,22 +15,17 @@
 #include "assets/image_parse.h"
 #include "core/files.h"
 #include "game/highscore.h"
+#include "support/generated_data.h"
 
 namespace {
 
 constexpr int ATLAS = 512;
 constexpr int CELL = 32;
 
-// The generated data folder of this build (set by ctest), ending in '/'.
-std::string DataDir() {
-  const char* dir = std::getenv("QUORBELS_DATA");
-  return dir ? std::string(dir) + "/" : std::string();
-}
-
 class GeneratedFont : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string dir = DataDir();
+    std::string dir = GeneratedDataDir();
     if (dir.empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(ReadWholeFile(dir + "misc/font.dat", bytes)) << dir << "misc/font.dat";

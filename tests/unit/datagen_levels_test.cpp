@@ -16,14 +16,10 @@
 #include "game/meter.h"
 #include "game/state.h"
 #include "game/tick.h"
+#include "support/generated_data.h"
 #include "support/headless_game.h"
 
 namespace {
-
-std::string DataDir() {
-  const char* dir = std::getenv("QUORBELS_DATA");
-  return dir ? std::string(dir) + "/" : std::string();
-}
 
 // Boxes of rotation 0 of stone kinds 1..16 (bomb stones count their bomb box too).
 int StoneBoxes(int kind) {
@@ -33,7 +29,7 @@ int StoneBoxes(int kind) {
 class GeneratedLevels : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string dir = DataDir();
+    std::string dir = GeneratedDataDir();
     if (dir.empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
     ASSERT_TRUE(ReadWholeFile(dir + "misc/levels.qrb", bytes));
     ASSERT_TRUE(ReadWholeFile(dir + "misc/font.dat", font));

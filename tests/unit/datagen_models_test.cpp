@@ -16,13 +16,9 @@
 #include "assets/model.h"
 #include "core/binio.h"
 #include "core/files.h"
+#include "support/generated_data.h"
 
 namespace {
-
-std::string DataDir() {
-  const char* dir = std::getenv("QUORBELS_DATA");
-  return dir ? std::string(dir) + "/" : std::string();
-}
 
 const char* const ModelFiles[8] = {"block.ms3d", "bombinnen.ms3d", "bombAussen.ms3d", "klammer.ms3d",
                                    "pik.ms3d",   "cylinder.ms3d",  "platte.ms3d",     "lander.ms3d"};
@@ -54,7 +50,7 @@ struct Box3 {
 class GeneratedModels : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir = DataDir();
+    dir = GeneratedDataDir();
     if (dir.empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
   }
   std::vector<uint8_t> Bytes(const char* file) {

@@ -15,19 +15,15 @@
 #include "core/files.h"
 #include "game/options.h"
 #include "measure.h"
+#include "support/generated_data.h"
 
 namespace {
-
-std::string DataDir() {
-  const char* dir = std::getenv("QUORBELS_DATA");
-  return dir ? std::string(dir) + "/" : std::string();
-}
 
 // Decoding minutes of Vorbis is the slow part: every file is read once for all tests.
 class GeneratedMusic : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    std::string dir = DataDir();
+    std::string dir = GeneratedDataDir();
     if (dir.empty()) return;
     for (int t = 0; t < MUSIC_COUNT; ++t) {
       std::string path = dir + "music/" + MusicFiles[t];
@@ -35,7 +31,7 @@ protected:
     }
   }
   void SetUp() override {
-    if (DataDir().empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
+    if (GeneratedDataDir().empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
     for (int t = 0; t < MUSIC_COUNT; ++t) ASSERT_TRUE(errors[t].empty()) << errors[t];
   }
   static measure::Pcm tracks[MUSIC_COUNT];
@@ -88,7 +84,7 @@ TEST_F(GeneratedMusic, LoopsJoinEndToStartWithoutASeam) {
 // gulp are taken as the game repeats them, three copies overlapping.
 TEST_F(GeneratedMusic, NoEffectClipsOverAnyTrackAtTheDefaultVolumes) {
   std::vector<uint8_t> options;
-  ASSERT_TRUE(ReadWholeFile(DataDir() + "misc/opt.dat", options));
+  ASSERT_TRUE(ReadWholeFile(GeneratedDataDir() + "misc/opt.dat", options));
   ASSERT_GE(options.size(), static_cast<size_t>(OPTIONS_SIZE));
   const measure::MixVolumes volumes =
       measure::GameVolumes(options[OPT_MUSIC_VOLUME], options[OPT_SOUND_VOLUME]);
@@ -99,7 +95,7 @@ TEST_F(GeneratedMusic, NoEffectClipsOverAnyTrackAtTheDefaultVolumes) {
   for (int n = 0; n < SAMPLE_COUNT; ++n) {
     measure::Pcm effect;
     std::string error;
-    ASSERT_TRUE(measure::ReadWav(DataDir() + "sound/" + SampleFiles[n], effect, error)) << error;
+    ASSERT_TRUE(measure::ReadWav(GeneratedDataDir() + "sound/" + SampleFiles[n], effect, error)) << error;
     measure::Extremes e =
         measure::ScaledExtremes(effect, volumes.effects, measure::WorstStacking(n + 1, effect.rate));
     for (int t = 0; t < MUSIC_COUNT; ++t) {

@@ -13,18 +13,14 @@
 #include "assets/sound.h"
 #include "core/files.h"
 #include "measure.h"
+#include "support/generated_data.h"
 
 namespace {
-
-std::string DataDir() {
-  const char* dir = std::getenv("QUORBELS_DATA");
-  return dir ? std::string(dir) + "/" : std::string();
-}
 
 class GeneratedSounds : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string dir = DataDir();
+    std::string dir = GeneratedDataDir();
     if (dir.empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
     for (int n = 0; n < SAMPLE_COUNT; ++n) {
       std::string error;

@@ -12,22 +12,18 @@
 
 #include "core/files.h"
 #include "game_support.h"
+#include "support/generated_data.h"
 
 using namespace gametest;
 
 namespace {
-
-std::string DataDir() {
-  const char* dir = std::getenv("QUORBELS_DATA");
-  return dir ? std::string(dir) + "/" : std::string();
-}
 
 class PuzzleSolver : public GameTest {
 protected:
   void SetUp() override {
     GameTest::SetUp();
     SetSoundObserver(nullptr); // millions of ticks: keep no sound log
-    std::string dir = DataDir();
+    std::string dir = GeneratedDataDir();
     if (dir.empty()) GTEST_SKIP() << "QUORBELS_DATA names no generated data folder";
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(ReadWholeFile(dir + "misc/levels.qrb", bytes));
